@@ -1,0 +1,60 @@
+#include "calc/amount_text.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
+#include "calc/number_text.h"
+
+namespace corvandel {
+
+std::string two_decimal_text(std::int64_t cents) {
+    // Through the unsigned type, so that the most negative count has a magnitude too.
+    const bool negative = cents < 0;
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+    std::string text = std::to_string(magnitude / 100);
+    const std::uint64_t rest = magnitude % 100;
+    text += '.';
+    text += static_cast<char>('0' + rest / 10);
+    text += static_cast<char>('0' + rest % 10);
+    return negative ? "-" + text : text;
+}
+
+std::string amount_text(Money amount) {
+    return two_decimal_text(amount.cents());
+}
+
+std::string plain_amount_text(Money amount) {
+    std::string text = amount_text(amount);
+    while (text.back() == '0') {
+        text.pop_back();
+    }
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string two_decimal_text_of(double value) {
+    // Room for every finite double written out in full.
+    std::array<char, 400> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::fixed, 2);
+    std::string_view text(buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data()));
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string_view::npos) {
+        text.remove_prefix(1);
+    }
+    return std::string(text);
+}
+
+std::optional<std::int64_t> cents_from_15_digits(double value) {
+    std::array<char, 40> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::scientific, 14);
+    const std::string_view digits(buffer.data(),
+                                  static_cast<std::size_t>(written.ptr - buffer.data()));
+    return scaled_value(digits, 2, Tie::away_from_zero);
+}
+
+}  // namespace corvandel

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "calc/money.h"
+#include "form/form.h"
+
+namespace corvandel {
+
+// The Calculate command and the fee procedures it runs, on the main window's controls. Each
+// procedure reads the fields it needs and writes its own result fields; later procedures read
+// earlier results back from those fields, so every step works with the rounded amounts the
+// seller sees.
+class Calculator {
+  public:
+    explicit Calculator(Form& form) : form_(form) {}
+
+    void cmd_calc_Click();
+
+  private:
+    void calc_list_fee();
+    void calc_paypal_fee();
+    void calc_fvf();
+    void calc_total_fee();
+    void calc_total_recv();
+    void calc_total_spent();
+    void calc_profit();
+    void calc_profit_margin();
+
+    using Procedure = void (Calculator::*)();
+    struct Step {
+        Procedure run;
+        Control first_result;  // the results from this one on are emptied when the step fails
+    };
+    static const Step steps[8];
+
+    bool run_step(const Step& step);
+    bool ending_price_given() const;
+
+    // Readings of a field's text; the ones that give Money refuse amounts out of range.
+    std::string text_of(Control field) const { return form_.text(field); }
+    double number_in(Control field) const;
+    Money amount_in(Control field) const;
+    Money strict_amount_in(Control field) const;
+    bool is_chosen(Control box) const { return form_.tick(box) == 1; }
+    void write_amount(Control field, Money amount);
+
+    Form& form_;
+    // The Buy-It-Now and reserve fees of the latest run.
+    Money cost_bin;
+    Money cost_reserve;
+};
+
+}  // namespace corvandel

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+
+namespace corvandel {
+
+// An amount of dollars as a whole count of ten-thousandths of a dollar. Every operation that
+// could leave the 64-bit range says so by returning nothing; none ever wraps.
+class Money {
+  public:
+    static constexpr std::int64_t per_dollar = 10'000;
+
+    constexpr Money() = default;
+    static constexpr Money from_count(std::int64_t ten_thousandths) {
+        Money amount;
+        amount.count_ = ten_thousandths;
+        return amount;
+    }
+
+    constexpr std::int64_t count() const { return count_; }
+
+    friend constexpr bool operator==(Money, Money) = default;
+    friend constexpr std::strong_ordering operator<=>(Money, Money) = default;
+
+    std::optional<Money> plus(Money other) const;
+    std::optional<Money> minus(Money other) const;
+    std::optional<Money> times(std::int64_t factor) const;
+
+    // The exact product of two amounts taken to the nearest ten-thousandth, an exact half
+    // going to the even neighbour (0.00015 becomes 0.0002, 0.02505 becomes 0.0250).
+    std::optional<Money> times(Money other) const;
+
+    // The amount to the nearest cent, an exact half going to the even cent.
+    std::int64_t cents() const;
+
+    // The nearest double for every amount up to 2^53 ten-thousandths.
+    double to_double() const { return static_cast<double>(count_) / per_dollar; }
+
+  private:
+    std::int64_t count_ = 0;
+};
+
+namespace money_literals {
+
+// 0.0525_usd is exactly 525 ten-thousandths; a constant with more than four decimals does not
+// compile.
+consteval Money operator""_usd(const char* literal) {
+    std::int64_t count = 0;
+    int decimals = -1;
+    for (const char* c = literal; *c != '\0'; ++c) {
+        if (*c == '.') {
+            decimals = 0;
+            continue;
+        }
+        if (*c < '0' || *c > '9' || decimals == 4) {
+            throw "a money constant has digits and at most four decimals";
+        }
+        count = count * 10 + (*c - '0');
+        if (decimals >= 0) {
+            ++decimals;
+        }
+    }
+    for (int d = decimals < 0 ? 0 : decimals; d < 4; ++d) {
+        count *= 10;
+    }
+    return Money::from_count(count);
+}
+
+}  // namespace money_literals
+
+}  // namespace corvandel

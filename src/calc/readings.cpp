@@ -1,0 +1,81 @@
+#include "calc/readings.h"
+
+#include <cmath>
+#include <string>
+
+#include "calc/number_text.h"
+#include "calc/rounding.h"
+
+namespace corvandel {
+
+namespace {
+
+constexpr int money_places = 4;
+
+std::optional<Money> amount_of(std::string_view number) {
+    const auto count = scaled_value(number, money_places, Tie::to_even);
+    if (!count) {
+        return std::nullopt;
+    }
+    return Money::from_count(*count);
+}
+
+std::string_view leading_number_text(const std::string& compact) {
+    return std::string_view(compact).substr(0, number_prefix_length(compact));
+}
+
+}  // namespace
+
+double leading_number(std::string_view text) {
+    const std::string compact = without_blanks(text);
+    const std::string_view number = leading_number_text(compact);
+    return number.empty() ? 0.0 : double_value(number);
+}
+
+std::optional<Money> leading_amount(std::string_view text) {
+    const std::string compact = without_blanks(text);
+    const std::string_view number = leading_number_text(compact);
+    return number.empty() ? Money{} : amount_of(number);
+}
+
+std::optional<Money> strict_amount(std::string_view text) {
+    if (!is_number(text)) {
+        return std::nullopt;
+    }
+    return amount_of(trimmed(text));
+}
+
+std::optional<Money> to_money(double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (value == 0) {
+        return Money{};
+    }
+    // value = mantissa * 2^exponent exactly, with a whole mantissa of at most 53 bits.
+    constexpr int mantissa_bits = 53;
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto mantissa = static_cast<Magnitude>(std::ldexp(fraction, mantissa_bits));
+    const Magnitude scaled = mantissa * Money::per_dollar;  // below 2^67
+    const int shift = exponent - mantissa_bits;
+    Magnitude count = 0;
+    if (shift >= 0) {
+        if (shift >= 64) {
+            return std::nullopt;
+        }
+        if (scaled > (~Magnitude{0} >> (shift + 1))) {
+            return std::nullopt;
+        }
+        count = scaled << shift;
+    } else if (-shift < 100) {
+        count = divide_rounded(scaled, Magnitude{1} << -shift, Tie::to_even);
+    }
+    const auto signed_result = signed_count(value < 0, count);
+    if (!signed_result) {
+        return std::nullopt;
+    }
+    return Money::from_count(*signed_result);
+}
+
+}  // namespace corvandel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "calc/calculator.h"
+#include "form/memory_form.h"
+#include "input/defaults.h"
+
+namespace corvandel {
+
+inline void PrintTo(const FormEvent& event, std::ostream* out) { *out << describe(event); }
+
+// A main window as it stands after start-up, held in memory, with its Calculate command.
+class Calculation {
+public:
+    Calculation() {
+        form.set_text(Control::txt_reserve, "None");
+        form.set_text(Control::combo_num_pics, "1");
+        set_defaults(form);
+    }
+
+    Calculation& type(Control field, std::string_view text) {
+        form.set_text(field, text);
+        return *this;
+    }
+    Calculation& tick(Control box, int value = 1) {
+        form.set_tick(box, value);
+        return *this;
+    }
+    Calculation& calculate() {
+        calculator.cmd_calc_Click();
+        return *this;
+    }
+    std::string shows(Control field) const { return form.text(field); }
+
+    MemoryForm form;
+    Calculator calculator{form};
+};
+
+inline const FormEvent reserve_warning =
+    FormEvent::warning("Error", "Reserve Price must be higher than the starting price");
+inline const FormEvent start_price_warning =
+    FormEvent::warning("Error", "Invalid Start price entered");
+
+}  // namespace corvandel

@@ -10,11 +10,13 @@
 
 namespace corvandel {
 
-inline void PrintTo(const FormEvent& event, std::ostream* out) { *out << describe(event); }
+inline void PrintTo(const FormEvent& event, std::ostream* out) {
+    *out << describe(event);
+}
 
 // A main window as it stands after start-up, held in memory, with its Calculate command.
 class Calculation {
-public:
+  public:
     Calculation() {
         form.set_text(Control::txt_reserve, "None");
         form.set_text(Control::combo_num_pics, "1");

@@ -15,7 +15,9 @@ __extension__ using Wide = __int128;
 constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t least = std::numeric_limits<std::int64_t>::min();
 
-Money count(std::int64_t ten_thousandths) { return Money::from_count(ten_thousandths); }
+Money count(std::int64_t ten_thousandths) {
+    return Money::from_count(ten_thousandths);
+}
 
 TEST(Money, ConstantsAreExactTenThousandths) {
     EXPECT_EQ((0.20_usd).count(), 2000);
@@ -44,13 +46,12 @@ struct ProductCase {
 
 TEST(Money, ProductsRoundExactHalvesToTheEvenTenThousandth) {
     const ProductCase cases[] = {
-        {0.01_usd, 0.015_usd, 0.0002_usd},    // 0.00015
-        {1.67_usd, 0.015_usd, 0.0250_usd},    // 0.02505
-        {0.03_usd, 0.015_usd, 0.0004_usd},    // 0.00045
-        {0.07_usd, 0.0525_usd, 0.0037_usd},   // 0.003675
-        {10_usd, 0.0525_usd, 0.525_usd},
-        {count(-100), 0.015_usd, count(-2)},  // -0.00015
-        {count(-500), 0.0525_usd, count(-26)},  // -0.002625
+        {0.01_usd, 0.015_usd, 0.0002_usd},                                           // 0.00015
+        {1.67_usd, 0.015_usd, 0.0250_usd},                                           // 0.02505
+        {0.03_usd, 0.015_usd, 0.0004_usd},                                           // 0.00045
+        {0.07_usd, 0.0525_usd, 0.0037_usd},                                          // 0.003675
+        {10_usd, 0.0525_usd, 0.525_usd},       {count(-100), 0.015_usd, count(-2)},  // -0.00015
+        {count(-500), 0.0525_usd, count(-26)},                                       // -0.002625
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.a.times(c.b), c.product) << c.a.count() << " x " << c.b.count();
@@ -64,9 +65,16 @@ struct CentsCase {
 
 TEST(Money, CentsRoundExactHalvesToTheEvenCent) {
     const CentsCase cases[] = {
-        {2.125_usd, 212}, {2.135_usd, 214},  {count(-21250), -212}, {0.005_usd, 0},
-        {0.015_usd, 2},   {0.0149_usd, 1},   {0.0051_usd, 1},       {count(-50), 0},
-        {count(most), 92233720368547758}, {count(least), -92233720368547758},
+        {2.125_usd, 212},
+        {2.135_usd, 214},
+        {count(-21250), -212},
+        {0.005_usd, 0},
+        {0.015_usd, 2},
+        {0.0149_usd, 1},
+        {0.0051_usd, 1},
+        {count(-50), 0},
+        {count(most), 92233720368547758},
+        {count(least), -92233720368547758},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.amount.cents(), c.cents) << c.amount.count();

@@ -25,13 +25,38 @@ struct LeadingCase {
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStartAndIgnoresTheRest) {
     const LeadingCase cases[] = {
-        {"None", 0},     {"none", 0},      {"Free", 0},     {"", 0},         {"abc", 0},
-        {"12abc", 12},   {"1,000", 1},     {"$5", 0},       {"1 2.5", 12.5}, {"3.7.1", 3.7},
-        {"1e2", 100},    {"1E-2", 0.01},   {"1e", 1},       {"1e+", 1},      {"2e3x", 2000},
-        {".5", 0.5},     {"5.", 5},        {"-.5", -0.5},   {"+7", 7},       {"-", 0},
-        {".", 0},        {"e5", 0},        {" \t\n4\t5 ", 45}, {"- 3", -3},  {"1e 2", 100},
-        {"0x10", 0},     {"inf", 0},       {"nan", 0},      {"1e999", infinity},
-        {"-1e999", -infinity}, {"1e-999", 0}, {"12,5", 12},
+        {"None", 0},
+        {"none", 0},
+        {"Free", 0},
+        {"", 0},
+        {"abc", 0},
+        {"12abc", 12},
+        {"1,000", 1},
+        {"$5", 0},
+        {"1 2.5", 12.5},
+        {"3.7.1", 3.7},
+        {"1e2", 100},
+        {"1E-2", 0.01},
+        {"1e", 1},
+        {"1e+", 1},
+        {"2e3x", 2000},
+        {".5", 0.5},
+        {"5.", 5},
+        {"-.5", -0.5},
+        {"+7", 7},
+        {"-", 0},
+        {".", 0},
+        {"e5", 0},
+        {" \t\n4\t5 ", 45},
+        {"- 3", -3},
+        {"1e 2", 100},
+        {"0x10", 0},
+        {"inf", 0},
+        {"nan", 0},
+        {"1e999", infinity},
+        {"-1e999", -infinity},
+        {"1e-999", 0},
+        {"12,5", 12},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(leading_number(c.text), c.number) << '"' << c.text << '"';
@@ -45,14 +70,29 @@ struct StrictCase {
 
 TEST(StrictAmount, ReadsOnlyAWholeNumber) {
     const StrictCase cases[] = {
-        {"12", 12_usd},          {" 12 ", 12_usd},      {"\t-0.5\n", Money::from_count(-5000)},
-        {"1e3", 1000_usd},       {".5", 0.5_usd},       {"5.", 5_usd},
-        {"-0", Money{}},         {"+3", 3_usd},         {"212.50", 212.50_usd},
-        {"", std::nullopt},      {"   ", std::nullopt}, {"12abc", std::nullopt},
-        {"1.2.3", std::nullopt}, {"$", std::nullopt},   {"None", std::nullopt},
-        {"1 2", std::nullopt},   {"1e", std::nullopt},  {"1,000", std::nullopt},
-        {".", std::nullopt},     {"-", std::nullopt},   {"1e20", std::nullopt},
-        {"1e999", std::nullopt}, {"0e999999999999999999", Money{}},
+        {"12", 12_usd},
+        {" 12 ", 12_usd},
+        {"\t-0.5\n", Money::from_count(-5000)},
+        {"1e3", 1000_usd},
+        {".5", 0.5_usd},
+        {"5.", 5_usd},
+        {"-0", Money{}},
+        {"+3", 3_usd},
+        {"212.50", 212.50_usd},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"12abc", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"$", std::nullopt},
+        {"None", std::nullopt},
+        {"1 2", std::nullopt},
+        {"1e", std::nullopt},
+        {"1,000", std::nullopt},
+        {".", std::nullopt},
+        {"-", std::nullopt},
+        {"1e20", std::nullopt},
+        {"1e999", std::nullopt},
+        {"0e999999999999999999", Money{}},
         {"922337203685477.5807", Money::from_count(std::numeric_limits<std::int64_t>::max())},
         {"922337203685477.5808", std::nullopt},
         {"-922337203685477.5808", Money::from_count(std::numeric_limits<std::int64_t>::min())},
@@ -189,8 +229,8 @@ TEST(ReadingsProperty, ToMoneyAgreesWithCorrectlyRoundedFixedText) {
     for (int i = 0; i < 200000; ++i) {
         const double value = random_value(random);
         char buffer[64];
-        const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                           std::chars_format::fixed, 4);
+        const auto written =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
         std::string digits(buffer, written.ptr);
         digits.erase(digits.find('.'), 1);
         const auto amount = to_money(value);

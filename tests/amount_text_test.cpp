@@ -80,9 +80,13 @@ struct FifteenDigitsCase {
 
 TEST(AmountText, FifteenSignificantDigitsThenHalvesAwayFromZero) {
     const FifteenDigitsCase cases[] = {
-        {0.2 + 0.1 + 0.005, 31}, {0.305, 31},  // held just below 0.305, but 15 digits make it a
-                                               // half
-        {-0.305, -31},           {0.125, 13}, {1.46, 146}, {0.35 + 0.59 + 0.52, 146},
+        {0.2 + 0.1 + 0.005, 31},
+        {0.305, 31},  // held just below 0.305, but 15 digits make it a
+                      // half
+        {-0.305, -31},
+        {0.125, 13},
+        {1.46, 146},
+        {0.35 + 0.59 + 0.52, 146},
         {0.3049999, 30},
     };
     for (const auto& c : cases) {

@@ -3,21 +3,11 @@
 
 #include "calc/calculator.h"
 #include "calc/fee_schedule.h"
+#include "calc/letter_case.h"
 #include "calc/readings.h"
 #include "calc/refusal.h"
 
 namespace corvandel {
-
-namespace {
-
-std::string lower_case(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return text;
-}
-
-}  // namespace
 
 void Calculator::calc_list_fee() {
     namespace schedule = fee_schedule;

@@ -21,7 +21,12 @@ class Form {
     virtual int tick(Control control) const = 0;
     virtual void set_tick(Control control, int value) = 0;
 
+    virtual void set_enabled(Control control, bool enabled) = 0;
+
     virtual void focus(Control control) = 0;
+
+    // Selects the whole text of a text box, the caret at its end.
+    virtual void select_all(Control control) = 0;
 
     // Appends an entry at the end of the drop-down box's list.
     virtual void append_entry(Control control, std::string_view entry) = 0;

@@ -15,6 +15,7 @@ std::string MemoryForm::text(Control control) const {
 
 void MemoryForm::set_text(Control control, std::string_view text) {
     at(control).text = text;
+    at(control).all_selected = false;
 }
 
 int MemoryForm::tick(Control control) const {
@@ -22,11 +23,25 @@ int MemoryForm::tick(Control control) const {
 }
 
 void MemoryForm::set_tick(Control control, int value) {
+    if (at(control).tick == value) {
+        return;
+    }
     at(control).tick = value;
+    if (tick_changed_) {
+        tick_changed_(control);
+    }
+}
+
+void MemoryForm::set_enabled(Control control, bool enabled) {
+    at(control).enabled = enabled;
 }
 
 void MemoryForm::focus(Control control) {
     events_.push_back(FormEvent::focus(control));
+}
+
+void MemoryForm::select_all(Control control) {
+    at(control).all_selected = true;
 }
 
 void MemoryForm::append_entry(Control control, std::string_view entry) {

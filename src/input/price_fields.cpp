@@ -1,0 +1,46 @@
+#include "input/price_fields.h"
+
+#include <algorithm>
+#include <string>
+
+#include "calc/letter_case.h"
+#include "calc/number_text.h"
+
+namespace corvandel {
+
+const PriceField* price_field_rule(Control control) {
+    const auto* rule =
+        std::find_if(std::begin(price_field_rules), std::end(price_field_rules),
+                     [control](const PriceField& candidate) { return candidate.field == control; });
+    return rule == std::end(price_field_rules) ? nullptr : rule;
+}
+
+bool is_accepted(const PriceField& rule, std::string_view text) {
+    if (text.empty()) {
+        return rule.empty_accepted;
+    }
+    return is_number(text) || (!rule.keyword.empty() && lower_case(text) == rule.keyword);
+}
+
+void price_field_GotFocus(Form& form, Control field) {
+    form.select_all(field);
+}
+
+bool price_field_LostFocus(Form& form, Control field) {
+    const PriceField& rule = *price_field_rule(field);
+    const std::string text = form.text(field);
+    const bool rejected = !is_accepted(rule, text);
+    if (rejected) {
+        form.warn(incorrect_price_title, rule.message);
+        form.focus(field);
+    }
+    if (text.empty()) {
+        form.set_text(field, rule.empty_text);
+        if (rejected) {
+            form.select_all(field);  // ready to be typed over
+        }
+    }
+    return rejected;
+}
+
+}  // namespace corvandel

@@ -1,0 +1,106 @@
+// Any texts in the price fields and the pictures box, any ticks: the Calculate run must finish,
+// and every result field must hold empty text or a well-formed number.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "calc/calculator.h"
+#include "form/memory_form.h"
+#include "input/defaults.h"
+
+namespace {
+
+using corvandel::Control;
+
+void require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+bool is_digits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// -?digits.dd, or in the plain form -?digits(.d or .dd without a trailing zero); never -0.
+bool is_well_formed(std::string_view text, bool plain) {
+    if (text.empty()) {
+        return true;
+    }
+    const bool negative = text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    const auto point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view decimals =
+        point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
+    if (!is_digits(whole) || (whole.size() > 1 && whole.front() == '0')) {
+        return false;
+    }
+    if (plain) {
+        if (point != std::string_view::npos &&
+            (decimals.empty() || decimals.size() > 2 || !is_digits(decimals) ||
+             decimals.back() == '0')) {
+            return false;
+        }
+    } else if (decimals.size() != 2 || !is_digits(decimals)) {
+        return false;
+    }
+    const bool zero = text.find_first_not_of("0.") == std::string_view::npos;
+    return !(negative && zero);
+}
+
+constexpr Control typed_fields[] = {
+    Control::txt_item_cost,    Control::txt_start_price, Control::txt_bin,
+    Control::txt_reserve,      Control::txt_end_price,   Control::txt_ship_charged,
+    Control::txt_ship_cost,    Control::txt_other_costs, Control::combo_num_pics,
+};
+
+constexpr Control tick_boxes[] = {
+    Control::chk_pic_show,  Control::chk_supersize, Control::chk_pic_pack, Control::chk_gallery,
+    Control::chk_bold,      Control::chk_10day,     Control::chk_border,   Control::chk_sub,
+    Control::chk_highlight, Control::chk_gift,      Control::chk_doublecat,
+    Control::chk_gfeatured, Control::chk_fplus,     Control::chk_hfeatured, Control::chk_paypal,
+};
+
+}  // namespace
+
+// The input: two bytes of ticks, then the field texts separated by the unit separator 0x1f.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace corvandel;
+    if (size < 2) {
+        return 0;
+    }
+    MemoryForm form;
+    form.set_text(Control::txt_reserve, "None");
+    form.set_text(Control::combo_num_pics, "1");
+    set_defaults(form);
+
+    const unsigned ticks = data[0] | (data[1] << 8);
+    for (std::size_t i = 0; i < std::size(tick_boxes); ++i) {
+        form.set_tick(tick_boxes[i], (ticks >> i) & 1);
+    }
+    std::string_view rest(reinterpret_cast<const char*>(data + 2), size - 2);
+    for (Control field : typed_fields) {
+        const auto separator = rest.find('\x1f');
+        form.set_text(field, rest.substr(0, separator));
+        if (separator == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(separator + 1);
+    }
+
+    Calculator calculator(form);
+    calculator.cmd_calc_Click();
+
+    for (Control field : result_fields) {
+        require(is_well_formed(form.text(field), field == Control::txt_fvf));
+    }
+    for (const FormEvent& event : form.events()) {
+        require(event.kind == FormEvent::Kind::focus || event.title == "Error");
+    }
+    return 0;
+}

@@ -75,13 +75,6 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, WalkThrough,
                              return info.param == Trigger::mouse_click ? "MouseClick" : "EnterKey";
                          });
 
-TEST(CalculateOnANewWindow, ShowsTheListingFeeOfTheStartUpValues) {
-    ShownMainWindow shown;
-    press_calculate(shown, Trigger::mouse_click);
-    EXPECT_EQ(shown.text(Control::txt_list_fee), "0.20");
-    EXPECT_EQ(shown.text(Control::txt_fvf), "");
-}
-
 // Prices that make the run warn, the warnings in order with where the focus was as each one
 // appeared, and where the focus ends.
 struct WarningCase {

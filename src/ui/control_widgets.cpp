@@ -72,13 +72,6 @@ QWidget* make_label(const Placement& row, QWidget* container) {
     return label;
 }
 
-// Only the Enter key of the window presses a button that does not have the focus.
-QWidget* make_push_button(const Placement& row, QWidget* container) {
-    auto* button = new QPushButton(to_qstring(row.text), container);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QWidget* make_widget(const Placement& row, QWidget* container) {
     switch (row.kind) {
         case ControlKind::frame:
@@ -97,7 +90,7 @@ QWidget* make_widget(const Placement& row, QWidget* container) {
             return new LineWidget(
                 palette_role(row.colour.value_or(SystemColour::inactive_title_bar)), container);
         case ControlKind::push_button:
-            return make_push_button(row, container);
+            return new QPushButton(to_qstring(row.text), container);
     }
     return nullptr;
 }

@@ -7,8 +7,8 @@ namespace {
 using C = Control;
 using K = ControlKind;
 
-constexpr FontSpec pictures_box_font{"MS Sans Serif", 8.25, false};
-constexpr FontSpec profit_font{"Verdana", 9.75, true};
+constexpr FontStyle pictures_box_font{"MS Sans Serif", 8.25, false};
+constexpr FontStyle profit_font{"Verdana", 9.75, true};
 
 // Each price frame holds one text box inset by 120 twips on either side.
 constexpr TwipsRect price_field_in(int frame_width) {

@@ -32,13 +32,13 @@ enum class ControlKind {
     push_button
 };
 
-struct FontSpec {
+struct FontStyle {
     std::string_view family;
     double point_size = 0;
     bool bold = false;
 };
 
-inline constexpr FontSpec window_font{"Verdana", 9.75, false};
+inline constexpr FontStyle window_font{"Verdana", 9.75, false};
 
 // The desktop colours by their system index; the toolkit decides the shades.
 enum class SystemColour { scroll_bar = 0, inactive_title_bar = 3 };
@@ -55,7 +55,7 @@ struct Placement {
     // rectangle's top-left corner over its width and height, one pixel wide.
     TwipsRect twips;
     // Only where the control does not use the window font.
-    std::optional<FontSpec> font = std::nullopt;
+    std::optional<FontStyle> font = std::nullopt;
     // A frame's fill, or a line's colour; the desktop's standard colours otherwise.
     std::optional<SystemColour> colour = std::nullopt;
 };

@@ -15,10 +15,10 @@ inline QString to_qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline QFont to_qfont(const FontSpec& spec) {
-    QFont font(to_qstring(spec.family));
-    font.setPointSizeF(spec.point_size);
-    font.setBold(spec.bold);
+inline QFont to_qfont(const FontStyle& style) {
+    QFont font(to_qstring(style.family));
+    font.setPointSizeF(style.point_size);
+    font.setBold(style.bold);
     return font;
 }
 

@@ -1,0 +1,115 @@
+#include "ui/control_widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+#include "ui/layout.h"
+#include "ui/line_widget.h"
+#include "ui/qt_values.h"
+
+namespace corvandel {
+
+namespace {
+
+QRect in_pixels(const Placement& row) {
+    const QRect rect = to_pixels(row.twips);
+    if (row.kind == ControlKind::line) {
+        return {rect.topLeft(), QSize(std::max(rect.width(), 1), std::max(rect.height(), 1))};
+    }
+    return rect;
+}
+
+// The toolkit has no roles by those names; these are the nearest ones that still follow the
+// desktop theme. The classic scroll-bar colour is a light grey a step darker than the button
+// face, as Midlight is; the inactive title bar's grey is closest to Dark.
+QPalette::ColorRole palette_role(SystemColour colour) {
+    switch (colour) {
+        case SystemColour::scroll_bar:
+            return QPalette::Midlight;
+        case SystemColour::inactive_title_bar:
+            return QPalette::Dark;
+    }
+    return QPalette::Window;
+}
+
+QWidget* make_frame(const Placement& row, QWidget* container) {
+    auto* frame = new QGroupBox(to_qstring(row.text), container);
+    if (row.colour) {
+        frame->setBackgroundRole(palette_role(*row.colour));
+        frame->setAutoFillBackground(true);
+    }
+    return frame;
+}
+
+// Disabled for good: greyed, never focused, and deaf to the mouse and the keyboard, so that
+// only the program writes what it shows.
+QWidget* make_result_field(QWidget* container) {
+    auto* field = new QLineEdit(container);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setEnabled(false);
+    return field;
+}
+
+// Editable, so any text can be typed; Enter never adds what was typed to the list.
+QWidget* make_drop_down(const Placement& row, QWidget* container) {
+    auto* box = new QComboBox(container);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setEditText(to_qstring(row.text));
+    return box;
+}
+
+QWidget* make_label(const Placement& row, QWidget* container) {
+    auto* label = new QLabel(to_qstring(row.text), container);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QWidget* make_widget(const Placement& row, QWidget* container) {
+    switch (row.kind) {
+        case ControlKind::frame:
+            return make_frame(row, container);
+        case ControlKind::text_box:
+            return new QLineEdit(to_qstring(row.text), container);
+        case ControlKind::result_field:
+            return make_result_field(container);
+        case ControlKind::tick_box:
+            return new QCheckBox(to_qstring(row.text), container);
+        case ControlKind::drop_down:
+            return make_drop_down(row, container);
+        case ControlKind::label:
+            return make_label(row, container);
+        case ControlKind::line:
+            return new LineWidget(
+                palette_role(row.colour.value_or(SystemColour::inactive_title_bar)), container);
+        case ControlKind::push_button:
+            return new QPushButton(to_qstring(row.text), container);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ControlWidgets build_controls(QWidget* client_area) {
+    ControlWidgets widgets{};
+    for (const Placement& row : main_window_layout) {
+        QWidget* container = row.frame ? widgets[index(*row.frame)] : client_area;
+        QWidget* widget = make_widget(row, container);
+        widget->setObjectName(to_qstring(name(row.control)));
+        widget->setGeometry(in_pixels(row));
+        if (row.font) {
+            widget->setFont(to_qfont(*row.font));
+        }
+        widgets[index(row.control)] = widget;
+    }
+    return widgets;
+}
+
+}  // namespace corvandel

@@ -1,0 +1,104 @@
+#include "ui/main_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+
+#include <utility>
+
+#include "input/defaults.h"
+#include "ui/layout.h"
+#include "ui/qt_values.h"
+#include "ui/window_icon.h"
+
+namespace corvandel {
+
+MainWindow::MainWindow(WarningBox warning_box)
+    : form_(controls_, this, std::move(warning_box)), calculator_(form_) {
+    setObjectName(QStringLiteral("Zelvo_main"));
+    setWindowTitle(QStringLiteral("Corvandel."));
+    setWindowIcon(window_icon());
+    setFont(to_qfont(window_font));
+
+    // The controls keep their places whatever the window's size: the client area has no layout.
+    auto* client_area = new QWidget(this);
+    client_area->setBackgroundRole(QPalette::Button);
+    client_area->setAutoFillBackground(true);
+    controls_ = build_controls(client_area);
+    setCentralWidget(client_area);
+
+    build_menu();
+    set_tab_order();
+    give_enter_to_buttons();
+    connect(qobject_cast<QAbstractButton*>(control(Control::cmd_calc)), &QAbstractButton::clicked,
+            this, &MainWindow::cmd_calc_Click);
+
+    Form_Load();
+    control(tab_order.front())->setFocus();
+    size_and_centre();
+}
+
+void MainWindow::Form_Load() {
+    set_defaults(form_);
+}
+
+void MainWindow::cmd_calc_Click() {
+    calculator_.cmd_calc_Click();
+}
+
+// Ending the program and the About dialog are not built yet.
+void MainWindow::Exit_Click() {}
+
+void MainWindow::About_Click() {}
+
+void MainWindow::build_menu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("file"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("Exit"));
+    connect(exit, &QAction::triggered, this, &MainWindow::Exit_Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help"));
+    QAction* about = help->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("About"));
+    connect(about, &QAction::triggered, this, &MainWindow::About_Click);
+}
+
+void MainWindow::set_tab_order() {
+    for (std::size_t stop = 1; stop < tab_order.size(); ++stop) {
+        setTabOrder(control(tab_order[stop - 1]), control(tab_order[stop]));
+    }
+}
+
+// Enter is the window's key for Calculate. It never moves the focus, so a price field being
+// edited is not left and its leaving check does not run first.
+void MainWindow::give_enter_to_buttons() {
+    auto* enter = new QShortcut(this);
+    enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    connect(enter, &QShortcut::activated, this, &MainWindow::press_default_button);
+}
+
+// A button that has the focus takes Enter for itself.
+void MainWindow::press_default_button() {
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (button == nullptr) {
+        button = qobject_cast<QPushButton*>(control(Control::cmd_calc));
+    }
+    button->click();
+}
+
+void MainWindow::size_and_centre() {
+    const QSize client_area = to_pixels(window_client_area).size();
+    const QSize window(client_area.width(), client_area.height() + menuBar()->sizeHint().height());
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window,
+                                    screen()->availableGeometry()));
+}
+
+}  // namespace corvandel

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QWidget>
+
+#include "calc/calculator.h"
+#include "form/control.h"
+#include "ui/control_widgets.h"
+#include "ui/qt_form.h"
+#include "ui/warning_box.h"
+
+namespace corvandel {
+
+// The program's one working window: every control at its fixed place, the menu bar, the tab
+// order and the Enter key that runs Calculate from anywhere in the window.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(WarningBox warning_box = show_warning_box);
+
+    QWidget* control(Control control) const { return controls_[index(control)]; }
+
+  private slots:
+    void cmd_calc_Click();
+    void Exit_Click();
+    void About_Click();
+
+  private:
+    void Form_Load();
+
+    void build_menu();
+    void set_tab_order();
+    void give_enter_to_buttons();
+    void press_default_button();
+    void size_and_centre();
+
+    ControlWidgets controls_{};
+    QtForm form_;
+    Calculator calculator_;
+};
+
+}  // namespace corvandel

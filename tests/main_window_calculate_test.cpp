@@ -1,0 +1,246 @@
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+#include "calc/refusal.h"
+#include "shown_main_window.h"
+
+namespace corvandel {
+namespace {
+
+enum class Trigger { mouse_click, enter_key };
+
+void PrintTo(Trigger trigger, std::ostream* out) {
+    *out << (trigger == Trigger::mouse_click ? "mouse click" : "Enter key");
+}
+
+void press_calculate(ShownMainWindow& shown, Trigger trigger) {
+    if (trigger == Trigger::mouse_click) {
+        QTest::mouseClick(shown.button(Control::cmd_calc), Qt::LeftButton);
+    } else {
+        shown.press(Qt::Key_Return);
+    }
+}
+
+class WalkThrough : public testing::TestWithParam<Trigger> {
+  protected:
+    ShownMainWindow shown;
+};
+
+// The seller prices an item at 20 to start, expects 45, and adds a gallery picture.
+TEST_P(WalkThrough, FillsEveryResultFieldAsTheSellerReadsIt) {
+    shown.type_into(Control::txt_start_price, "20");
+    shown.press(Qt::Key_Tab);
+    shown.type_into(Control::txt_end_price, "45");
+    QCheckBox* gallery = shown.tick_box(Control::chk_gallery);
+    QTest::mouseClick(gallery, Qt::LeftButton, {}, QPoint(8, gallery->height() / 2));
+    ASSERT_TRUE(gallery->isChecked());
+    shown.control(Control::txt_end_price)->setFocus(Qt::MouseFocusReason);
+
+    press_calculate(shown, GetParam());
+
+    const struct {
+        Control field;
+        const char* shows;
+    } results[] = {
+        {Control::txt_list_fee, "0.95"},
+        {Control::txt_paypal_fee, "1.60"},
+        {Control::txt_fvf, "1.91"},
+        {Control::Txt_ebay_fees, "2.86"},
+        {Control::txt_total_fee, "4.46"},
+        {Control::txt_total_recv, "45.00"},
+        {Control::txt_total_spent, "4.46"},
+        {Control::txt_profit, "40.54"},
+        {Control::txt_profit_margin, "90.09"},
+    };
+    for (const auto& result : results) {
+        SCOPED_TRACE(name(result.field));
+        EXPECT_EQ(shown.text(result.field), result.shows);
+    }
+    EXPECT_TRUE(shown.warnings().empty());
+    if (GetParam() == Trigger::enter_key) {
+        EXPECT_EQ(focused_control(), "txt_end_price");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, WalkThrough,
+                         testing::Values(Trigger::mouse_click, Trigger::enter_key),
+                         [](const testing::TestParamInfo<Trigger>& info) {
+                             return info.param == Trigger::mouse_click ? "MouseClick" : "EnterKey";
+                         });
+
+// Prices that make the run warn, the warnings in order with where the focus was as each one
+// appeared, and where the focus ends.
+struct WarningCase {
+    const char* what;
+    const char* start_price;
+    const char* reserve;
+    std::vector<ShownWarning> warnings;
+    const char* focus_after;
+};
+
+void PrintTo(const WarningCase& test, std::ostream* out) {
+    *out << "start price " << test.start_price << ", reserve " << test.reserve;
+}
+
+const QString reserve_too_low = "Reserve Price must be higher than the starting price";
+const QString invalid_start = "Invalid Start price entered";
+
+class RunWarnings : public testing::TestWithParam<WarningCase> {
+  protected:
+    ShownMainWindow shown;
+};
+
+TEST_P(RunWarnings, AreShownInOrderAndMoveTheFocusToTheFieldConcerned) {
+    const WarningCase& test = GetParam();
+    shown.type_into(Control::txt_start_price, test.start_price);
+    shown.type_into(Control::txt_reserve, test.reserve);
+    shown.control(Control::cmd_calc)->setFocus(Qt::TabFocusReason);
+    press_calculate(shown, Trigger::enter_key);
+    EXPECT_EQ(shown.warnings(), test.warnings);
+    EXPECT_EQ(focused_control(), test.focus_after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, RunWarnings,
+    testing::Values(WarningCase{"BothListingFeeWarnings",
+                                "0",
+                                "0",
+                                {{"Error", reserve_too_low, "cmd_calc"},
+                                 {"Error", invalid_start, "txt_reserve"}},
+                                "txt_start_price"},
+                    WarningCase{"ReserveBelowStart",
+                                "0.99",
+                                "0.50",
+                                {{"Error", reserve_too_low, "cmd_calc"}},
+                                "txt_reserve"},
+                    WarningCase{"StartPriceInNoTier",
+                                "0",
+                                "None",
+                                {{"Error", invalid_start, "cmd_calc"}},
+                                "txt_start_price"},
+                    WarningCase{"ReserveNotANumber",
+                                "0.99",
+                                "abc",
+                                {{"Error", reserve_too_low, "cmd_calc"},
+                                 {"Error",
+                                  QString::fromStdString(refusal_message({Control::txt_reserve,
+                                                                          Problem::not_a_number})),
+                                  "txt_reserve"}},
+                                "txt_reserve"}),
+    [](const testing::TestParamInfo<WarningCase>& info) { return info.param.what; });
+
+// What a real message box showed, as the seller saw it.
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    int buttons;
+    bool has_ok;
+    bool modal;
+    QString focus;
+};
+
+// Closes every message box that the window opens with its OK button, noting what it showed,
+// until the deadline, so that a box that never comes cannot hold the test forever.
+class MessageBoxCloser {
+  public:
+    explicit MessageBoxCloser(int deadline_ms) : deadline_ms_(deadline_ms) {
+        clock_.start();
+        QObject::connect(&timer_, &QTimer::timeout, [this] { close_open_box(); });
+        timer_.start(10);
+    }
+    const std::vector<SeenBox>& seen() const { return seen_; }
+
+  private:
+    void close_open_box() {
+        if (clock_.elapsed() > deadline_ms_) {
+            timer_.stop();
+            return;
+        }
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || box == last_closed_) {
+            return;
+        }
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        seen_.push_back({box->windowTitle(), box->text(), box->icon(),
+                         static_cast<int>(box->buttons().size()), ok != nullptr, box->isModal(),
+                         box->parentWidget() != nullptr && box->parentWidget()->focusWidget()
+                             ? box->parentWidget()->focusWidget()->objectName()
+                             : QString()});
+        last_closed_ = box;
+        if (ok != nullptr) {
+            ok->click();
+        }
+    }
+
+    int deadline_ms_;
+    QElapsedTimer clock_;
+    QTimer timer_;
+    QPointer<QMessageBox> last_closed_;
+    std::vector<SeenBox> seen_;
+};
+
+TEST(RealWarningBoxes, BothListingFeeWarningsAreModalBoxesInOrder) {
+    MainWindow window;
+    ShownMainWindow::show_and_activate(window);
+    auto* start_price = qobject_cast<QLineEdit*>(window.control(Control::txt_start_price));
+    auto* reserve = qobject_cast<QLineEdit*>(window.control(Control::txt_reserve));
+    start_price->setText("0");
+    reserve->setText("0");
+
+    MessageBoxCloser closer(5000);
+    QTest::mouseClick(qobject_cast<QPushButton*>(window.control(Control::cmd_calc)),
+                      Qt::LeftButton);
+
+    const std::vector<SeenBox>& boxes = closer.seen();
+    ASSERT_EQ(boxes.size(), 2U);
+    const QString texts[] = {reserve_too_low, invalid_start};
+    const QString focus_while_shown[] = {"cmd_calc", "txt_reserve"};
+    for (std::size_t shown = 0; shown < boxes.size(); ++shown) {
+        SCOPED_TRACE(shown);
+        EXPECT_EQ(boxes[shown].title, "Error");
+        EXPECT_EQ(boxes[shown].text, texts[shown]);
+        EXPECT_EQ(boxes[shown].icon, QMessageBox::Warning);
+        EXPECT_EQ(boxes[shown].buttons, 1);
+        EXPECT_TRUE(boxes[shown].has_ok);
+        EXPECT_TRUE(boxes[shown].modal);
+        EXPECT_EQ(boxes[shown].focus, focus_while_shown[shown]);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(window.focusWidget(), window.control(Control::txt_start_price), 1000);
+    EXPECT_EQ(window.focusWidget(), window.control(Control::txt_start_price));
+}
+
+class ResultFields : public testing::Test {
+  protected:
+    ResultFields() { press_calculate(shown, Trigger::enter_key); }
+    ShownMainWindow shown;
+};
+
+// After a calculation, no mouse or key action of the seller focuses, selects or edits a result.
+TEST_F(ResultFields, CannotBeFocusedSelectedOrEditedByTheSeller) {
+    for (Control result : result_fields) {
+        SCOPED_TRACE(name(result));
+        QLineEdit* field = shown.field(result);
+        const QString before = field->text();
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::mouseDClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, "99");
+        QTest::keyClick(field, Qt::Key_Backspace);
+        EXPECT_EQ(field->text(), before);
+        EXPECT_FALSE(field->hasSelectedText());
+        EXPECT_FALSE(field->hasFocus());
+        EXPECT_FALSE(field->isEnabled());
+    }
+    EXPECT_EQ(shown.text(Control::txt_list_fee), "0.20");
+}
+
+}  // namespace
+}  // namespace corvandel

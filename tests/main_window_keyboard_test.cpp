@@ -1,0 +1,178 @@
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "shown_main_window.h"
+
+namespace corvandel {
+namespace {
+
+// The Tab stops as the window's tab order lists them.
+const std::array<const char*, 26> tab_stops{
+    "txt_item_cost",    "txt_start_price", "txt_bin",         "txt_reserve",    "txt_end_price",
+    "txt_ship_charged", "txt_ship_cost",   "txt_other_costs", "combo_num_pics", "chk_pic_show",
+    "chk_supersize",    "chk_pic_pack",    "chk_gallery",     "chk_bold",       "chk_10day",
+    "chk_border",       "chk_sub",         "chk_highlight",   "chk_gift",       "chk_doublecat",
+    "chk_gfeatured",    "chk_fplus",       "chk_hfeatured",   "chk_paypal",     "cmd_calc",
+    "cmd_clear",
+};
+
+class Keyboard : public testing::Test {
+  protected:
+    ShownMainWindow shown;
+};
+
+TEST_F(Keyboard, FocusStartsInTheItemCost) {
+    EXPECT_EQ(focused_control(), "txt_item_cost");
+}
+
+TEST_F(Keyboard, TabVisitsEveryStopInOrderAndWraps) {
+    std::vector<QString> visited{focused_control()};
+    for (std::size_t press = 0; press < tab_stops.size(); ++press) {
+        shown.press(Qt::Key_Tab);
+        visited.push_back(focused_control());
+    }
+    std::vector<QString> expected(tab_stops.begin(), tab_stops.end());
+    expected.push_back(tab_stops.front());
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(Keyboard, ShiftTabVisitsTheStopsInReverseAndWraps) {
+    std::vector<QString> visited{focused_control()};
+    for (std::size_t press = 0; press < tab_stops.size(); ++press) {
+        shown.press(Qt::Key_Backtab, Qt::ShiftModifier);
+        visited.push_back(focused_control());
+    }
+    std::vector<QString> expected{tab_stops.front()};
+    expected.insert(expected.end(), tab_stops.rbegin(), tab_stops.rend());
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(Keyboard, DisabledTickBoxesAreSkipped) {
+    const struct {
+        std::vector<Control> disabled;
+        Control from;
+        Qt::Key key;
+        const char* lands_on;
+    } cases[] = {
+        {{Control::chk_pic_show, Control::chk_supersize},
+         Control::combo_num_pics,
+         Qt::Key_Tab,
+         "chk_pic_pack"},
+        {{Control::chk_pic_show, Control::chk_supersize},
+         Control::chk_pic_pack,
+         Qt::Key_Backtab,
+         "combo_num_pics"},
+        {{Control::chk_gfeatured}, Control::chk_doublecat, Qt::Key_Tab, "chk_fplus"},
+        {{Control::chk_gallery}, Control::chk_bold, Qt::Key_Backtab, "chk_pic_pack"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.lands_on);
+        for (Control box : test.disabled) {
+            shown.control(box)->setEnabled(false);
+        }
+        shown.control(test.from)->setFocus(Qt::OtherFocusReason);
+        shown.press(test.key, test.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(focused_control(), test.lands_on);
+        for (Control box : test.disabled) {
+            shown.control(box)->setEnabled(true);
+        }
+    }
+}
+
+// A key pressed on a control that has the focus, and whether Calculate ran.
+struct KeyOnControl {
+    Control focus;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool calculates;
+};
+
+std::string key_name(const KeyOnControl& test) {
+    switch (test.key) {
+        case Qt::Key_Return:
+            return "Return";
+        case Qt::Key_Enter:
+            return "KeypadEnter";
+        case Qt::Key_Space:
+            return "Space";
+        default:
+            return "Escape";
+    }
+}
+
+void PrintTo(const KeyOnControl& test, std::ostream* out) {
+    *out << key_name(test) << " on " << name(test.focus);
+}
+
+class KeyOnFocusedControl : public testing::TestWithParam<KeyOnControl> {
+  protected:
+    ShownMainWindow shown;
+};
+
+// Calculate on the start-up values writes the listing fee, and nothing more.
+TEST_P(KeyOnFocusedControl, CalculatesOnlyWhereEnterBelongsToCalculateAndKeepsTheFocus) {
+    const KeyOnControl& test = GetParam();
+    shown.control(test.focus)->setFocus(Qt::OtherFocusReason);
+    QSignalSpy clears(shown.button(Control::cmd_clear), &QPushButton::clicked);
+    shown.press(test.key, test.modifiers);
+
+    EXPECT_EQ(shown.text(Control::txt_list_fee), test.calculates ? "0.20" : "");
+    EXPECT_EQ(focused_control(), control_name(test.focus));
+    EXPECT_EQ(clears.count(),
+              test.focus == Control::cmd_clear && test.key != Qt::Key_Escape ? 1 : 0);
+    EXPECT_EQ(shown.tick_box(Control::chk_bold)->isChecked(), false);
+    EXPECT_EQ(shown.pictures()->count(), 12);
+    EXPECT_EQ(shown.pictures()->currentText(), "1");
+    EXPECT_TRUE(shown.warnings().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, KeyOnFocusedControl,
+    testing::Values(KeyOnControl{Control::txt_start_price, Qt::Key_Return, Qt::NoModifier, true},
+                    KeyOnControl{Control::txt_start_price, Qt::Key_Enter, Qt::KeypadModifier, true},
+                    KeyOnControl{Control::combo_num_pics, Qt::Key_Return, Qt::NoModifier, true},
+                    KeyOnControl{Control::combo_num_pics, Qt::Key_Enter, Qt::KeypadModifier, true},
+                    KeyOnControl{Control::chk_bold, Qt::Key_Return, Qt::NoModifier, true},
+                    KeyOnControl{Control::cmd_calc, Qt::Key_Return, Qt::NoModifier, true},
+                    KeyOnControl{Control::cmd_calc, Qt::Key_Enter, Qt::KeypadModifier, true},
+                    KeyOnControl{Control::cmd_calc, Qt::Key_Space, Qt::NoModifier, true},
+                    KeyOnControl{Control::cmd_clear, Qt::Key_Return, Qt::NoModifier, false},
+                    KeyOnControl{Control::cmd_clear, Qt::Key_Enter, Qt::KeypadModifier, false},
+                    KeyOnControl{Control::cmd_clear, Qt::Key_Space, Qt::NoModifier, false},
+                    KeyOnControl{Control::txt_start_price, Qt::Key_Escape, Qt::NoModifier, false},
+                    KeyOnControl{Control::cmd_calc, Qt::Key_Escape, Qt::NoModifier, false},
+                    KeyOnControl{Control::cmd_clear, Qt::Key_Escape, Qt::NoModifier, false}),
+    [](const testing::TestParamInfo<KeyOnControl>& info) {
+        return key_name(info.param) + "On_" + std::string(name(info.param.focus));
+    });
+
+// Enter reads the field being edited as it stands, without leaving it.
+TEST_F(Keyboard, EnterInAPriceFieldCalculatesWithTheTextBeingTyped) {
+    shown.type_into(Control::txt_start_price, "20");
+    shown.press(Qt::Key_Return);
+    EXPECT_EQ(shown.text(Control::txt_list_fee), "0.60");
+    EXPECT_EQ(focused_control(), "txt_start_price");
+    EXPECT_EQ(shown.text(Control::txt_start_price), "20");
+}
+
+TEST_F(Keyboard, PicturesBoxTakesAnyTypedTextAndKeepsItsTwelveEntries) {
+    for (const QString typed : {"7.5", "abc", "13"}) {
+        SCOPED_TRACE(typed.toStdString());
+        shown.type_into(Control::combo_num_pics, typed);
+        shown.press(Qt::Key_Return);
+        EXPECT_EQ(shown.pictures()->currentText(), typed);
+        ASSERT_EQ(shown.pictures()->count(), 12);
+    }
+    for (int entry = 0; entry < 12; ++entry) {
+        EXPECT_EQ(shown.pictures()->itemText(entry), QString::number(entry + 1));
+    }
+}
+
+}  // namespace
+}  // namespace corvandel

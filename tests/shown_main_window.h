@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+#include <ostream>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "form/control.h"
+#include "ui/main_window.h"
+
+inline void PrintTo(const QRect& rect, std::ostream* out) {
+    *out << "QRect(" << rect.x() << ", " << rect.y() << ", " << rect.width() << 'x' << rect.height()
+         << ')';
+}
+
+namespace corvandel {
+
+// A warning the window asked to show, and where the focus was at that moment.
+struct ShownWarning {
+    QString title;
+    QString message;
+    QString focus;
+
+    friend bool operator==(const ShownWarning&, const ShownWarning&) = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const ShownWarning& warning) {
+    return out << '"' << warning.title.toStdString() << "\": \"" << warning.message.toStdString()
+               << "\" (focus in " << warning.focus.toStdString() << ')';
+}
+
+inline QString focused_control() {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus == nullptr ? QString() : focus->objectName();
+}
+
+inline QString control_name(Control control) {
+    return QString::fromUtf8(name(control).data(), static_cast<qsizetype>(name(control).size()));
+}
+
+// The main window shown and active, its warnings recorded instead of shown in message boxes.
+class ShownMainWindow {
+  public:
+    ShownMainWindow()
+        : window_([this](QWidget*, const QString& title, const QString& message) {
+              warnings_.push_back({title, message, focused_control()});
+          }) {
+        show_and_activate(window_);
+    }
+
+    static void show_and_activate(MainWindow& window) {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    const std::vector<ShownWarning>& warnings() const { return warnings_; }
+
+    QWidget* control(Control control) const { return window_.control(control); }
+    QLineEdit* field(Control control) const {
+        return qobject_cast<QLineEdit*>(this->control(control));
+    }
+    QCheckBox* tick_box(Control control) const {
+        return qobject_cast<QCheckBox*>(this->control(control));
+    }
+    QPushButton* button(Control control) const {
+        return qobject_cast<QPushButton*>(this->control(control));
+    }
+    QComboBox* pictures() const {
+        return qobject_cast<QComboBox*>(control(Control::combo_num_pics));
+    }
+    QString text(Control control) const { return field(control)->text(); }
+
+    // Gives the control the focus and replaces its text by typing, as a seller would.
+    void type_into(Control control, const QString& text) const {
+        this->control(control)->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+
+  private:
+    std::vector<ShownWarning> warnings_;
+    MainWindow window_;
+};
+
+}  // namespace corvandel

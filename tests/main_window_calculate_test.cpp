@@ -1,7 +1,3 @@
-#include <QElapsedTimer>
-#include <QMessageBox>
-#include <QPointer>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +5,7 @@
 #include <vector>
 
 #include "calc/refusal.h"
+#include "message_box_closer.h"
 #include "shown_main_window.h"
 
 namespace corvandel {
@@ -101,7 +98,6 @@ TEST_P(RunWarnings, AreShownInOrderAndMoveTheFocusToTheFieldConcerned) {
     const WarningCase& test = GetParam();
     shown.type_into(Control::txt_start_price, test.start_price);
     shown.type_into(Control::txt_reserve, test.reserve);
-    shown.control(Control::cmd_calc)->setFocus(Qt::TabFocusReason);
     press_calculate(shown, Trigger::enter_key);
     EXPECT_EQ(shown.warnings(), test.warnings);
     EXPECT_EQ(focused_control(), test.focus_after);
@@ -112,80 +108,29 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(WarningCase{"BothListingFeeWarnings",
                                 "0",
                                 "0",
-                                {{"Error", reserve_too_low, "cmd_calc"},
+                                {{"Error", reserve_too_low, "txt_reserve"},
                                  {"Error", invalid_start, "txt_reserve"}},
                                 "txt_start_price"},
                     WarningCase{"ReserveBelowStart",
                                 "0.99",
                                 "0.50",
-                                {{"Error", reserve_too_low, "cmd_calc"}},
+                                {{"Error", reserve_too_low, "txt_reserve"}},
                                 "txt_reserve"},
                     WarningCase{"StartPriceInNoTier",
                                 "0",
                                 "None",
-                                {{"Error", invalid_start, "cmd_calc"}},
+                                {{"Error", invalid_start, "txt_reserve"}},
                                 "txt_start_price"},
                     WarningCase{"ReserveNotANumber",
                                 "0.99",
                                 "abc",
-                                {{"Error", reserve_too_low, "cmd_calc"},
+                                {{"Error", reserve_too_low, "txt_reserve"},
                                  {"Error",
                                   QString::fromStdString(refusal_message({Control::txt_reserve,
                                                                           Problem::not_a_number})),
                                   "txt_reserve"}},
                                 "txt_reserve"}),
     [](const testing::TestParamInfo<WarningCase>& info) { return info.param.what; });
-
-// What a real message box showed, as the seller saw it.
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-    int buttons;
-    bool has_ok;
-    bool modal;
-    QString focus;
-};
-
-// Closes every message box that the window opens with its OK button, noting what it showed,
-// until the deadline, so that a box that never comes cannot hold the test forever.
-class MessageBoxCloser {
-  public:
-    explicit MessageBoxCloser(int deadline_ms) : deadline_ms_(deadline_ms) {
-        clock_.start();
-        QObject::connect(&timer_, &QTimer::timeout, [this] { close_open_box(); });
-        timer_.start(10);
-    }
-    const std::vector<SeenBox>& seen() const { return seen_; }
-
-  private:
-    void close_open_box() {
-        if (clock_.elapsed() > deadline_ms_) {
-            timer_.stop();
-            return;
-        }
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible() || box == last_closed_) {
-            return;
-        }
-        QAbstractButton* ok = box->button(QMessageBox::Ok);
-        seen_.push_back({box->windowTitle(), box->text(), box->icon(),
-                         static_cast<int>(box->buttons().size()), ok != nullptr, box->isModal(),
-                         box->parentWidget() != nullptr && box->parentWidget()->focusWidget()
-                             ? box->parentWidget()->focusWidget()->objectName()
-                             : QString()});
-        last_closed_ = box;
-        if (ok != nullptr) {
-            ok->click();
-        }
-    }
-
-    int deadline_ms_;
-    QElapsedTimer clock_;
-    QTimer timer_;
-    QPointer<QMessageBox> last_closed_;
-    std::vector<SeenBox> seen_;
-};
 
 TEST(RealWarningBoxes, BothListingFeeWarningsAreModalBoxesInOrder) {
     MainWindow window;

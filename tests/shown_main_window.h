@@ -18,6 +18,10 @@
 #include "form/control.h"
 #include "ui/main_window.h"
 
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 inline void PrintTo(const QRect& rect, std::ostream* out) {
     *out << "QRect(" << rect.x() << ", " << rect.y() << ", " << rect.width() << 'x' << rect.height()
          << ')';
@@ -86,6 +90,7 @@ class ShownMainWindow {
     void type_into(Control control, const QString& text) const {
         this->control(control)->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
         QTest::keyClicks(QApplication::focusWidget(), text);
     }
 

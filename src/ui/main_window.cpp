@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,8 +13,12 @@
 
 #include <utility>
 
+#include "input/clear.h"
 #include "input/defaults.h"
+#include "input/option_interlocks.h"
+#include "input/price_fields.h"
 #include "ui/layout.h"
+#include "ui/price_field_events.h"
 #include "ui/qt_values.h"
 #include "ui/window_icon.h"
 
@@ -38,9 +43,15 @@ MainWindow::MainWindow(WarningBox warning_box)
     give_enter_to_buttons();
     connect(qobject_cast<QAbstractButton*>(control(Control::cmd_calc)), &QAbstractButton::clicked,
             this, &MainWindow::cmd_calc_Click);
+    connect(qobject_cast<QAbstractButton*>(control(Control::cmd_clear)), &QAbstractButton::clicked,
+            this, &MainWindow::cmd_clear_Click);
+    connect_tick_boxes();
+    new PriceFieldEvents(form_, controls_, this);
 
     Form_Load();
+    // The window opens with the focus in the first price field, its text ready to be typed over.
     control(tab_order.front())->setFocus();
+    price_field_GotFocus(form_, tab_order.front());
     size_and_centre();
 }
 
@@ -50,6 +61,10 @@ void MainWindow::Form_Load() {
 
 void MainWindow::cmd_calc_Click() {
     calculator_.cmd_calc_Click();
+}
+
+void MainWindow::cmd_clear_Click() {
+    corvandel::cmd_clear_Click(form_);
 }
 
 // Ending the program and the About dialog are not built yet.
@@ -92,6 +107,17 @@ void MainWindow::press_default_button() {
         button = qobject_cast<QPushButton*>(control(Control::cmd_calc));
     }
     button->click();
+}
+
+// A tick box raises its click event on every change of its value, by the seller or by the
+// program, as the interlocks and the Clear command need.
+void MainWindow::connect_tick_boxes() {
+    for (const Placement& row : main_window_layout) {
+        if (row.kind == ControlKind::tick_box) {
+            connect(qobject_cast<QCheckBox*>(control(row.control)), &QCheckBox::toggled, this,
+                    [this, box = row.control] { tick_box_Click(form_, box); });
+        }
+    }
 }
 
 void MainWindow::size_and_centre() {

@@ -23,6 +23,7 @@ class MainWindow final : public QMainWindow {
 
   private slots:
     void cmd_calc_Click();
+    void cmd_clear_Click();
     void Exit_Click();
     void About_Click();
 
@@ -32,6 +33,7 @@ class MainWindow final : public QMainWindow {
     void build_menu();
     void set_tab_order();
     void give_enter_to_buttons();
+    void connect_tick_boxes();
     void press_default_button();
     void size_and_centre();
 

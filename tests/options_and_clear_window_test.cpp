@@ -1,0 +1,153 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shown_main_window.h"
+
+namespace corvandel {
+namespace {
+
+using C = Control;
+
+const std::vector<Control> option_boxes{
+    C::chk_sub,       C::chk_pic_show,  C::chk_supersize, C::chk_pic_pack,  C::chk_gallery,
+    C::chk_bold,      C::chk_10day,     C::chk_border,    C::chk_highlight, C::chk_gift,
+    C::chk_doublecat, C::chk_gfeatured, C::chk_fplus,     C::chk_hfeatured,
+};
+
+class Options : public testing::Test {
+  protected:
+    // Clicks the box where a seller would, on its square.
+    void click(Control box) {
+        QCheckBox* tick_box = shown.tick_box(box);
+        QTest::mouseClick(tick_box, Qt::LeftButton, {}, QPoint(8, tick_box->height() / 2));
+    }
+    void space_on(Control box) {
+        shown.control(box)->setFocus(Qt::TabFocusReason);
+        shown.press(Qt::Key_Space);
+    }
+    bool ticked(Control box) const { return shown.tick_box(box)->isChecked(); }
+    bool enabled(Control box) const { return shown.control(box)->isEnabled(); }
+
+    ShownMainWindow shown;
+};
+
+TEST_F(Options, GalleryGreysGalleryFeaturedWhichCannotBeTickedUntilGalleryIsCleared) {
+    click(C::chk_gallery);
+    EXPECT_FALSE(enabled(C::chk_gfeatured));
+    click(C::chk_gfeatured);
+    EXPECT_FALSE(ticked(C::chk_gfeatured));
+    space_on(C::chk_gallery);
+    EXPECT_FALSE(ticked(C::chk_gallery));
+    EXPECT_TRUE(enabled(C::chk_gfeatured));
+    click(C::chk_gfeatured);
+    EXPECT_TRUE(ticked(C::chk_gfeatured));
+    EXPECT_FALSE(enabled(C::chk_gallery));
+    click(C::chk_gfeatured);
+    EXPECT_TRUE(enabled(C::chk_gallery));
+}
+
+TEST_F(Options, PicturePackClearsAndGreysShowAndSupersizeAndTabSkipsThem) {
+    click(C::chk_pic_show);
+    space_on(C::chk_supersize);
+    space_on(C::chk_pic_pack);
+    for (Control box : {C::chk_pic_show, C::chk_supersize}) {
+        EXPECT_FALSE(ticked(box)) << name(box);
+        EXPECT_FALSE(enabled(box)) << name(box);
+    }
+    shown.control(C::combo_num_pics)->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focused_control(), "chk_pic_pack");
+
+    click(C::chk_pic_pack);
+    for (Control box : {C::chk_pic_show, C::chk_supersize}) {
+        EXPECT_FALSE(ticked(box)) << name(box);
+        EXPECT_TRUE(enabled(box)) << name(box);
+    }
+}
+
+TEST_F(Options, OtherBoxesGreyNothing) {
+    for (Control box : {C::chk_fplus, C::chk_hfeatured, C::chk_bold, C::chk_sub, C::chk_paypal}) {
+        click(box);
+    }
+    for (Control box : option_boxes) {
+        EXPECT_TRUE(enabled(box)) << name(box);
+    }
+}
+
+class ClearCommand : public Options {
+  protected:
+    void expect_cleared() const {
+        EXPECT_EQ(qobject_cast<QLabel*>(shown.control(C::lbl_help))->text(), "");
+        EXPECT_EQ(shown.text(C::txt_item_cost), "Free");
+        EXPECT_EQ(shown.text(C::txt_start_price), "0.99");
+        for (Control field : {C::txt_bin, C::txt_reserve, C::txt_end_price, C::txt_ship_charged,
+                              C::txt_ship_cost, C::txt_other_costs}) {
+            EXPECT_EQ(shown.text(field), "None") << name(field);
+        }
+        for (Control field : result_fields) {
+            EXPECT_EQ(shown.text(field), "") << name(field);
+        }
+        EXPECT_EQ(shown.pictures()->currentText(), "1");
+        EXPECT_EQ(shown.pictures()->count(), 12);
+        for (Control box : option_boxes) {
+            EXPECT_FALSE(ticked(box)) << name(box);
+            EXPECT_TRUE(enabled(box)) << name(box);
+        }
+        EXPECT_TRUE(ticked(C::chk_paypal));
+        EXPECT_EQ(focused_control(), "txt_item_cost");
+        EXPECT_EQ(shown.field(C::txt_item_cost)->selectedText(), "Free");
+    }
+};
+
+TEST_F(ClearCommand, ResetsEveryKindOfInputAfterACalculation) {
+    shown.type_into(C::txt_item_cost, "5");
+    shown.type_into(C::txt_start_price, "20");
+    shown.type_into(C::txt_end_price, "45");
+    shown.type_into(C::txt_other_costs, "1.25");
+    shown.type_into(C::combo_num_pics, "7");
+    qobject_cast<QLabel*>(shown.control(C::lbl_help))->setText("a help line");
+    for (Control box : {C::chk_pic_pack, C::chk_gallery, C::chk_sub, C::chk_bold, C::chk_10day,
+                        C::chk_border, C::chk_highlight, C::chk_gift, C::chk_doublecat,
+                        C::chk_fplus, C::chk_hfeatured, C::chk_paypal}) {
+        click(box);
+    }
+    shown.press(Qt::Key_Return);
+    ASSERT_EQ(shown.text(C::txt_profit).isEmpty(), false);
+
+    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
+    expect_cleared();
+    EXPECT_TRUE(shown.warnings().empty());
+}
+
+TEST_F(ClearCommand, EnablesGalleryWhenGalleryFeaturedWasTicked) {
+    click(C::chk_gfeatured);
+    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
+    expect_cleared();
+}
+
+TEST_F(ClearCommand, TwiceLeavesTheSameStateAndTheTwelvePictures) {
+    click(C::chk_pic_pack);
+    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
+    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
+    expect_cleared();
+    for (int entry = 0; entry < 12; ++entry) {
+        EXPECT_EQ(shown.pictures()->itemText(entry), QString::number(entry + 1));
+    }
+}
+
+// Leaving a rejected entry for the Clear button warns about it once; Clear then replaces it.
+TEST_F(ClearCommand, ClearsARejectedEntryAfterItsOneWarning) {
+    shown.type_into(C::txt_reserve, "12abc");
+    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
+    ASSERT_EQ(shown.warnings().size(), 1U);
+    EXPECT_EQ(shown.warnings().front().title, "Incorrect Price Entered");
+    expect_cleared();
+}
+
+}  // namespace
+}  // namespace corvandel

@@ -140,12 +140,18 @@ TEST_F(ClearCommand, TwiceLeavesTheSameStateAndTheTwelvePictures) {
     }
 }
 
-// Leaving a rejected entry for the Clear button warns about it once; Clear then replaces it.
-TEST_F(ClearCommand, ClearsARejectedEntryAfterItsOneWarning) {
+// Clear is a click away from the field like any other: a rejected entry is warned about once
+// and stays to be mended, and Clear works once it is.
+TEST_F(ClearCommand, WaitsForARejectedEntryToBeMended) {
     shown.type_into(C::txt_reserve, "12abc");
     QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
     ASSERT_EQ(shown.warnings().size(), 1U);
     EXPECT_EQ(shown.warnings().front().title, "Incorrect Price Entered");
+    EXPECT_EQ(shown.text(C::txt_reserve), "12abc");
+
+    QTest::keyClicks(QApplication::focusWidget(), "12");
+    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
+    EXPECT_EQ(shown.warnings().size(), 1U);
     expect_cleared();
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "input/price_fields.h"
 
@@ -26,6 +27,10 @@ PriceFieldEvents::PriceFieldEvents(Form& form, const ControlWidgets& widgets, QW
 }
 
 bool PriceFieldEvents::eventFilter(QObject* watched, QEvent* event) {
+    if (is_cancelled_press(watched, event)) {
+        stop_cancelling();
+        return true;
+    }
     for (const PriceField& rule : price_field_rules) {
         if (widgets_[index(rule.field)] != watched) {
             continue;
@@ -76,7 +81,33 @@ bool PriceFieldEvents::left(Control field, Qt::FocusReason reason) {
     leaving_ = true;
     const bool rejected = price_field_LostFocus(form_, field);
     leaving_ = false;
-    return rejected && QApplication::focusWidget() == widgets_[index(field)];
+    const bool focus_back = rejected && window_->focusWidget() == widgets_[index(field)];
+    if (focus_back && reason == Qt::MouseFocusReason) {
+        cancel_press_into(const_cast<QWidget*>(next));
+    }
+    return focus_back;
+}
+
+// The press is delivered right after the focus move it caused, within the same event; the
+// watch ends with that event either way.
+void PriceFieldEvents::cancel_press_into(QWidget* target) {
+    cancelled_press_target_ = target;
+    qApp->installEventFilter(this);
+    QTimer::singleShot(0, this, &PriceFieldEvents::stop_cancelling);
+}
+
+void PriceFieldEvents::stop_cancelling() {
+    qApp->removeEventFilter(this);
+    cancelled_press_target_ = nullptr;
+}
+
+bool PriceFieldEvents::is_cancelled_press(QObject* watched, const QEvent* event) const {
+    if (cancelled_press_target_ == nullptr || (event->type() != QEvent::MouseButtonPress &&
+                                               event->type() != QEvent::MouseButtonDblClick)) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget == cancelled_press_target_ || cancelled_press_target_->isAncestorOf(widget);
 }
 
 }  // namespace corvandel

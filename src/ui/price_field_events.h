@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 #include "form/form.h"
@@ -26,6 +27,9 @@ class PriceFieldEvents final : public QObject {
     // Returns whether the field has the focus back, its departure undone.
     bool left(Control field, Qt::FocusReason reason);
     void released(Control field);
+    void cancel_press_into(QWidget* target);
+    void stop_cancelling();
+    bool is_cancelled_press(QObject* watched, const QEvent* event) const;
 
     Form& form_;
     const ControlWidgets& widgets_;
@@ -34,6 +38,9 @@ class PriceFieldEvents final : public QObject {
     bool leaving_ = false;
     // The field entered by a mouse press, selected whole when the button is released.
     QWidget* clicked_into_ = nullptr;
+    // A click that tried to leave a rejected entry brings its warning and nothing else: the
+    // press that follows the refused focus move never reaches the control it was aimed at.
+    QPointer<QWidget> cancelled_press_target_;
 };
 
 }  // namespace corvandel

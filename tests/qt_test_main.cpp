@@ -8,6 +8,10 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     }
+#ifdef CORVANDEL_TEST_LOCALE
+    // As if the user had chosen this locale: the application object takes it from here.
+    qputenv("LC_ALL", QByteArray(CORVANDEL_TEST_LOCALE));
+#endif
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();

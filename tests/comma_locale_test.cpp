@@ -1,0 +1,59 @@
+#include <clocale>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "calc/readings.h"
+#include "calculation.h"
+#include "shown_main_window.h"
+
+namespace corvandel {
+namespace {
+
+using C = Control;
+
+// The process runs in a locale whose decimal separator is a comma, as the application object
+// takes it from the environment. The program's own numbers must not follow it.
+class CommaLocale : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",")
+            << "the de_DE.UTF-8 locale is missing; ./scripts/test generates it";
+    }
+};
+
+TEST_F(CommaLocale, ReadingsTakeAPointAndOnlyAPoint) {
+    EXPECT_EQ(leading_number("12.5"), 12.5);
+    EXPECT_EQ(leading_number("12,5"), 12);
+    EXPECT_EQ(strict_amount("12.5"), Money::from_count(125000));
+    EXPECT_FALSE(strict_amount("12,5"));
+}
+
+TEST_F(CommaLocale, TheCalculationWritesPoints) {
+    Calculation window;
+    window.type(C::txt_end_price, "45").type(C::txt_ship_charged, "3.00");
+    window.type(C::txt_item_cost, "6.00").type(C::txt_ship_cost, "2.00");
+    window.type(C::txt_other_costs, "1.25").calculate();
+    EXPECT_EQ(window.shows(C::txt_total_fee), "5.05");
+    EXPECT_EQ(window.shows(C::txt_profit), "34.95");
+    EXPECT_EQ(window.shows(C::txt_profit_margin), "72.81");
+    EXPECT_EQ(window.shows(C::txt_fvf), "1.91");
+}
+
+TEST_F(CommaLocale, TheWindowTakesAndShowsPoints) {
+    ShownMainWindow shown;
+    shown.type_into(C::txt_start_price, "20");
+    shown.type_into(C::txt_end_price, "45.50");
+    shown.press(Qt::Key_Return);
+    EXPECT_EQ(shown.text(C::txt_paypal_fee), "1.62");
+    EXPECT_EQ(shown.text(C::txt_fvf), "1.92");
+    EXPECT_EQ(shown.text(C::txt_total_recv), "45.50");
+
+    shown.type_into(C::txt_ship_cost, "2,50");
+    shown.press(Qt::Key_Tab);
+    ASSERT_EQ(shown.warnings().size(), 1U);
+    EXPECT_EQ(shown.warnings().front().title, "Incorrect Price Entered");
+}
+
+}  // namespace
+}  // namespace corvandel

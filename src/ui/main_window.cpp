@@ -17,6 +17,7 @@
 #include "input/defaults.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
+#include "ui/accessible_names.h"
 #include "ui/layout.h"
 #include "ui/price_field_events.h"
 #include "ui/qt_values.h"
@@ -36,6 +37,7 @@ MainWindow::MainWindow(WarningBox warning_box)
     client_area->setBackgroundRole(QPalette::Button);
     client_area->setAutoFillBackground(true);
     controls_ = build_controls(client_area);
+    give_accessible_names(controls_);
     setCentralWidget(client_area);
 
     build_menu();

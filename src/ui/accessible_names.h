@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ui/control_widgets.h"
+
+namespace corvandel {
+
+// Gives every price field, the pictures box, every result field and every tick box the name a
+// screen reader speaks: the caption that names it on screen, without its colon.
+void give_accessible_names(const ControlWidgets& widgets);
+
+}  // namespace corvandel

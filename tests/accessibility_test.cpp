@@ -1,0 +1,70 @@
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include "shown_main_window.h"
+
+namespace corvandel {
+namespace {
+
+using C = Control;
+
+struct SpokenName {
+    Control control;
+    const char* name;
+};
+
+// What a screen reader says for each control that takes input or shows a result.
+const SpokenName spoken_names[] = {
+    {C::txt_item_cost, "Item Cost"},
+    {C::txt_start_price, "Starting Price"},
+    {C::txt_bin, "Buy-It-Now Price"},
+    {C::txt_reserve, "Reserve"},
+    {C::txt_end_price, "Ending Price"},
+    {C::txt_ship_charged, "Shipping Charged"},
+    {C::txt_ship_cost, "Shipping Cost"},
+    {C::txt_other_costs, "Other Costs"},
+    {C::combo_num_pics, "Number of Pictures"},
+    {C::txt_list_fee, "Listing Fees ($)"},
+    {C::txt_fvf, "Final Value Fees ($)"},
+    {C::Txt_ebay_fees, "Total eBaY Fees ($)"},
+    {C::txt_paypal_fee, "Paypal Fees ($)"},
+    {C::txt_total_fee, "Total Fees ($)"},
+    {C::txt_total_recv, "Total Received ($)"},
+    {C::txt_total_spent, "Total Spent ($)"},
+    {C::txt_profit, "Profit ($)"},
+    {C::txt_profit_margin, "Profit Margin %"},
+    {C::chk_pic_show, "Picture Show"},
+    {C::chk_supersize, "Supersize Pictures"},
+    {C::chk_pic_pack, "Picture Pack"},
+    {C::chk_gallery, "Gallery"},
+    {C::chk_bold, "Bold"},
+    {C::chk_10day, "10 Day Listing"},
+    {C::chk_border, "Border"},
+    {C::chk_sub, "Sub Title"},
+    {C::chk_highlight, "Highlight"},
+    {C::chk_gift, "Gift Services"},
+    {C::chk_doublecat, "Double Catergory"},
+    {C::chk_gfeatured, "Gallery Featured"},
+    {C::chk_fplus, "Featured Plus"},
+    {C::chk_hfeatured, "Homepage Featured"},
+    {C::chk_paypal, "Count Paypal fees"},
+};
+
+TEST(Accessibility, EveryFieldAndTickBoxHasTheNameOfItsCaption) {
+    ShownMainWindow shown;
+    for (const SpokenName& expected : spoken_names) {
+        // The pictures box is typed into, and spoken, through its text box.
+        QWidget* widget = expected.control == C::combo_num_pics ? shown.pictures()->lineEdit()
+                                                                : shown.control(expected.control);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(spoken, nullptr) << name(expected.control);
+        EXPECT_EQ(spoken->text(QAccessible::Name), expected.name) << name(expected.control);
+    }
+}
+
+}  // namespace
+}  // namespace corvandel

@@ -10,11 +10,6 @@ namespace {
 
 using C = Control;
 
-struct Entry {
-    Control field;
-    const char* text;
-};
-
 // The texts of the nine result fields, in the order the window lists them.
 using Results = std::vector<std::string>;
 
@@ -43,13 +38,9 @@ class WholeRun : public testing::TestWithParam<RunCase> {};
 TEST_P(WholeRun, FillsEveryResultFromTheFieldsBeforeIt) {
     const RunCase& c = GetParam();
     Calculation window;
-    for (const auto& entry : c.entries) {
-        window.type(entry.field, entry.text);
-    }
+    window.type(c.entries);
     window.tick(C::chk_paypal, 0);
-    for (Control box : c.ticked) {
-        window.tick(box);
-    }
+    window.tick(c.ticked);
     window.calculate();
     EXPECT_EQ(results_of(window), c.results);
     EXPECT_TRUE(window.form.events().empty());

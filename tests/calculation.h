@@ -3,12 +3,19 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/calculator.h"
 #include "form/memory_form.h"
 #include "input/defaults.h"
 
 namespace corvandel {
+
+// A text typed into a field.
+struct Entry {
+    Control field;
+    const char* text;
+};
 
 inline void PrintTo(const FormEvent& event, std::ostream* out) {
     *out << describe(event);
@@ -27,8 +34,20 @@ class Calculation {
         form.set_text(field, text);
         return *this;
     }
+    Calculation& type(const std::vector<Entry>& entries) {
+        for (const Entry& entry : entries) {
+            type(entry.field, entry.text);
+        }
+        return *this;
+    }
     Calculation& tick(Control box, int value = 1) {
         form.set_tick(box, value);
+        return *this;
+    }
+    Calculation& tick(const std::vector<Control>& boxes) {
+        for (Control box : boxes) {
+            tick(box);
+        }
         return *this;
     }
     Calculation& calculate() {

@@ -9,11 +9,6 @@ namespace {
 
 using C = Control;
 
-struct Entry {
-    Control field;
-    const char* text;
-};
-
 struct ListingCase {
     const char* what;
     std::vector<Entry> entries;
@@ -31,12 +26,8 @@ class ListingFee : public testing::TestWithParam<ListingCase> {};
 TEST_P(ListingFee, IsWrittenWithItsWarningsInOrder) {
     const ListingCase& c = GetParam();
     Calculation window;
-    for (const auto& entry : c.entries) {
-        window.type(entry.field, entry.text);
-    }
-    for (Control box : c.ticked) {
-        window.tick(box);
-    }
+    window.type(c.entries);
+    window.tick(c.ticked);
     window.calculate();
     EXPECT_EQ(window.shows(C::txt_list_fee), c.list_fee);
     EXPECT_EQ(window.form.events(), c.events);

@@ -10,11 +10,6 @@ namespace {
 
 using C = Control;
 
-struct Entry {
-    Control field;
-    const char* text;
-};
-
 // The results in the order the run produces them.
 const std::vector<Control> run_order{
     C::txt_list_fee,   C::txt_paypal_fee,  C::txt_fvf,    C::Txt_ebay_fees,     C::txt_total_fee,
@@ -55,9 +50,7 @@ TEST_P(RefusedRun, StopsAtTheStepAndEmptiesWhatItCouldNotProduce) {
         window.type(field, "earlier");
     }
     window.type(C::txt_end_price, "45");
-    for (const auto& entry : c.entries) {
-        window.type(entry.field, entry.text);
-    }
+    window.type(c.entries);
     window.calculate();
 
     bool emptied = false;

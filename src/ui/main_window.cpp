@@ -15,6 +15,7 @@
 #include "input/defaults.h"
 #include "ui/layout.h"
 #include "ui/qt_values.h"
+#include "ui/quick_help.h"
 #include "ui/window_icon.h"
 
 namespace corvandel {
@@ -32,6 +33,7 @@ MainWindow::MainWindow(WarningBox warning_box)
     client_area->setAutoFillBackground(true);
     controls_ = build_controls(client_area);
     setCentralWidget(client_area);
+    new QuickHelp(client_area, controls_, this);
 
     build_menu();
     set_tab_order();

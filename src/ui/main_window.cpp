@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,6 +47,11 @@ MainWindow::MainWindow(WarningBox warning_box)
     size_and_centre();
 }
 
+// The program can end while the About dialog is open; it must not outlive this window.
+MainWindow::~MainWindow() {
+    delete about_;
+}
+
 void MainWindow::Form_Load() {
     set_defaults(form_);
 }
@@ -54,10 +60,22 @@ void MainWindow::cmd_calc_Click() {
     calculator_.cmd_calc_Click();
 }
 
-// Ending the program and the About dialog are not built yet.
-void MainWindow::Exit_Click() {}
+// Nothing is asked or saved: the About dialog is discarded, and the application closes the
+// main window and leaves its event loop.
+void MainWindow::Exit_Click() {
+    delete about_;
+    QCoreApplication::quit();
+}
 
-void MainWindow::About_Click() {}
+// One About dialog at most: a second About brings the open one forward.
+void MainWindow::About_Click() {
+    if (about_.isNull()) {
+        about_ = new AboutDialog;
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
 
 void MainWindow::build_menu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));

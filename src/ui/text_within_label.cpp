@@ -1,6 +1,9 @@
 #include "ui/text_within_label.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QRect>
+#include <QSize>
 
 namespace corvandel {
 
@@ -10,8 +13,13 @@ namespace {
 constexpr double smallest_point_size = 7.0;
 constexpr double point_size_step = 0.25;
 
+// Wrapped as the label wraps it; a word longer than the label's width spills over its side.
 bool fits(const QLabel* label) {
-    return label->heightForWidth(label->width()) <= label->height();
+    const QRect room = label->contentsRect();
+    const QRect needed = label->fontMetrics().boundingRect(
+        QRect(room.topLeft(), QSize(room.width(), QWIDGETSIZE_MAX)),
+        Qt::TextWordWrap | label->alignment(), label->text());
+    return needed.width() <= room.width() && needed.height() <= room.height();
 }
 
 }  // namespace

@@ -60,10 +60,9 @@ void MainWindow::cmd_calc_Click() {
     calculator_.cmd_calc_Click();
 }
 
-// Nothing is asked or saved: the About dialog is discarded, and the application closes the
-// main window and leaves its event loop.
+// Nothing is asked or saved: the application closes every window, which discards the About
+// dialog, and leaves its event loop.
 void MainWindow::Exit_Click() {
-    delete about_;
     QCoreApplication::quit();
 }
 

@@ -8,4 +8,11 @@ LineWidget::LineWidget(QPalette::ColorRole colour, QWidget* parent) : QWidget(pa
     setAutoFillBackground(true);
 }
 
+LineWidget::LineWidget(const QColor& colour, QWidget* parent)
+    : LineWidget(QPalette::Window, parent) {
+    QPalette fixed = palette();
+    fixed.setColor(QPalette::Window, colour);
+    setPalette(fixed);
+}
+
 }  // namespace corvandel

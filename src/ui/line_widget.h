@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPalette>
 #include <QWidget>
 
@@ -12,6 +13,8 @@ class LineWidget final : public QWidget {
 
   public:
     LineWidget(QPalette::ColorRole colour, QWidget* parent);
+    // In a fixed colour rather than one of the desktop's.
+    LineWidget(const QColor& colour, QWidget* parent);
 };
 
 }  // namespace corvandel

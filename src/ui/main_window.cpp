@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +22,7 @@
 #include "ui/layout.h"
 #include "ui/price_field_events.h"
 #include "ui/qt_values.h"
+#include "ui/quick_help.h"
 #include "ui/window_icon.h"
 
 namespace corvandel {
@@ -39,6 +41,7 @@ MainWindow::MainWindow(WarningBox warning_box)
     controls_ = build_controls(client_area);
     give_accessible_names(controls_);
     setCentralWidget(client_area);
+    new QuickHelp(client_area, controls_, this);
 
     build_menu();
     set_tab_order();
@@ -57,6 +60,11 @@ MainWindow::MainWindow(WarningBox warning_box)
     size_and_centre();
 }
 
+// The program can end while the About dialog is open; it must not outlive this window.
+MainWindow::~MainWindow() {
+    delete about_;
+}
+
 void MainWindow::Form_Load() {
     set_defaults(form_);
 }
@@ -69,10 +77,21 @@ void MainWindow::cmd_clear_Click() {
     corvandel::cmd_clear_Click(form_);
 }
 
-// Ending the program and the About dialog are not built yet.
-void MainWindow::Exit_Click() {}
+// Nothing is asked or saved: the application closes every window, which discards the About
+// dialog, and leaves its event loop.
+void MainWindow::Exit_Click() {
+    QCoreApplication::quit();
+}
 
-void MainWindow::About_Click() {}
+// One About dialog at most: a second About brings the open one forward.
+void MainWindow::About_Click() {
+    if (about_.isNull()) {
+        about_ = new AboutDialog;
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
 
 void MainWindow::build_menu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));

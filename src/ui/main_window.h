@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QWidget>
 
 #include "calc/calculator.h"
 #include "form/control.h"
+#include "ui/about_dialog.h"
 #include "ui/control_widgets.h"
 #include "ui/qt_form.h"
 #include "ui/warning_box.h"
@@ -18,6 +20,7 @@ class MainWindow final : public QMainWindow {
 
   public:
     explicit MainWindow(WarningBox warning_box = show_warning_box);
+    ~MainWindow() override;
 
     QWidget* control(Control control) const { return controls_[index(control)]; }
 
@@ -40,6 +43,8 @@ class MainWindow final : public QMainWindow {
     ControlWidgets controls_{};
     QtForm form_;
     Calculator calculator_;
+    // Owned by nobody: it lives beside this window and discards itself when closed.
+    QPointer<AboutDialog> about_;
 };
 
 }  // namespace corvandel

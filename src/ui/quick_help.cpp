@@ -1,0 +1,90 @@
+#include "ui/quick_help.h"
+
+#include <QMouseEvent>
+#include <QWindow>
+
+#include <algorithm>
+#include <iterator>
+
+#include "ui/layout.h"
+#include "ui/qt_values.h"
+#include "ui/quick_help_texts.h"
+#include "ui/text_within_label.h"
+
+namespace corvandel {
+
+QuickHelp::QuickHelp(QWidget* client_area, const ControlWidgets& controls, QObject* parent)
+    : QObject(parent), client_area_(client_area), controls_(controls) {
+    QWidget* top_level = client_area->window();
+    // Makes the native window now, before the first show, so that its moves can be watched.
+    top_level->winId();
+    top_level->windowHandle()->installEventFilter(this);
+}
+
+bool QuickHelp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        pointer_moved(static_cast<QMouseEvent*>(event)->position().toPoint());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void QuickHelp::pointer_moved(QPoint in_window) {
+    const QPoint in_client_area = client_area_->mapFrom(client_area_->window(), in_window);
+    // Over the menu bar, or beyond the window while a button is held down.
+    if (!client_area_->rect().contains(in_client_area)) {
+        return;
+    }
+    if (const std::optional<Control> control = control_under(in_client_area)) {
+        control_MouseMove(*control);
+    } else {
+        Form_MouseMove();
+    }
+}
+
+// Lines are transparent to the mouse, so they are never found here; a disabled control or a
+// part of a Qt widget (the drop-down box's edit field) hands the move to its container. None
+// means the window's own background.
+std::optional<Control> QuickHelp::control_under(QPoint in_client_area) const {
+    for (const QWidget* widget = client_area_->childAt(in_client_area);
+         widget != nullptr && widget != client_area_; widget = widget->parentWidget()) {
+        if (!widget->isEnabled()) {
+            continue;
+        }
+        if (const std::optional<Control> control = control_of(widget)) {
+            return control;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Control> QuickHelp::control_of(const QWidget* widget) const {
+    const auto found = std::find(controls_.begin(), controls_.end(), widget);
+    if (found == controls_.end()) {
+        return std::nullopt;
+    }
+    return static_cast<Control>(std::distance(controls_.begin(), found));
+}
+
+void QuickHelp::Form_MouseMove() {
+    write_help_line({});
+}
+
+// The handler of every price field, option tick box and frame; other controls have none.
+void QuickHelp::control_MouseMove(Control control) {
+    if (const std::optional<std::string_view> text = quick_help_text(control)) {
+        write_help_line(*text);
+    } else if (placement(control).kind == ControlKind::frame) {
+        write_help_line({});
+    }
+}
+
+// Every move over a control writes its text again; only a change is worth laying out.
+void QuickHelp::write_help_line(std::string_view text) {
+    auto* help_line = qobject_cast<QLabel*>(controls_[index(Control::lbl_help)]);
+    const QString new_text = to_qstring(text);
+    if (help_line->text() != new_text) {
+        show_text_within_label(help_line, new_text);
+    }
+}
+
+}  // namespace corvandel

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
@@ -276,6 +278,29 @@ TEST_F(AboutDialog, BothWindowsTakeInputWhileTheDialogIsOpen) {
     let_closed_windows_go();
     EXPECT_TRUE(dialog.isNull());
     EXPECT_TRUE(window.isVisible());
+}
+
+// From the keyboard alone, as the desktop opens menus: Alt alone puts the focus on the menu bar,
+// the arrows move between and into the menus, Enter chooses.
+TEST_F(AboutDialog, TheHelpMenuOpensAboutFromTheKeyboardAlone) {
+    auto* menu_bar = window.findChild<QMenuBar*>();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Alt);
+    ASSERT_NE(menu_bar->activeAction(), nullptr);
+    EXPECT_EQ(menu_bar->activeAction()->text(), "File");
+    QTest::keyClick(menu_bar, Qt::Key_Right);
+    EXPECT_EQ(menu_bar->activeAction()->text(), "Help");
+    QTest::keyClick(menu_bar, Qt::Key_Down);
+    auto* help = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->objectName(), "Help");
+    QTest::keyClick(help, Qt::Key_Return);
+
+    const std::vector<QWidget*> dialogs = about_dialogs();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_TRUE(dialogs.front()->isVisible());
+    QTest::keyClick(dialogs.front(), Qt::Key_Escape);
+    let_closed_windows_go();
+    EXPECT_TRUE(about_dialogs().empty());
 }
 
 }  // namespace

@@ -66,5 +66,30 @@ TEST(Accessibility, EveryFieldAndTickBoxHasTheNameOfItsCaption) {
     }
 }
 
+// The sentence of the quick help, also for those who never point at the control.
+TEST(Accessibility, ControlsWithQuickHelpDescribeThemselvesWithIt) {
+    ShownMainWindow shown;
+    const struct {
+        Control control;
+        const char* description;
+    } described[] = {
+        {C::txt_item_cost, "Enter the cost of your item."},
+        {C::txt_reserve, "Enter the reserve price for your item, enter 0 or None for no reserve."},
+        {C::chk_gfeatured, "Features your item in the gallery featured section. Cost is $19.95"},
+        {C::chk_paypal,
+         "Uncheck to not count paypal fees as part of your cost. Useful if you receive payment in "
+         "Cash or Check"},
+        {C::chk_sub, ""},
+        {C::txt_profit, ""},
+    };
+    for (const auto& expected : described) {
+        QAccessibleInterface* spoken =
+            QAccessible::queryAccessibleInterface(shown.control(expected.control));
+        ASSERT_NE(spoken, nullptr) << name(expected.control);
+        EXPECT_EQ(spoken->text(QAccessible::Description), expected.description)
+            << name(expected.control);
+    }
+}
+
 }  // namespace
 }  // namespace corvandel

@@ -8,6 +8,8 @@
 #include <QString>
 
 #include "ui/layout.h"
+#include "ui/qt_values.h"
+#include "ui/quick_help_texts.h"
 
 namespace corvandel {
 
@@ -78,6 +80,9 @@ void give_accessible_names(const ControlWidgets& widgets) {
         }
     }
     for (const Placement& row : main_window_layout) {
+        if (const auto sentence = quick_help_text(row.control)) {
+            widgets[index(row.control)]->setAccessibleDescription(to_qstring(*sentence));
+        }
         if (row.kind == ControlKind::tick_box) {
             auto* box = qobject_cast<QCheckBox*>(widgets[index(row.control)]);
             box->setAccessibleName(box->text().isEmpty() ? QString::fromLatin1(paypal_box_name)

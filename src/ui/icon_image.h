@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+
+namespace corvandel {
+
+// The icon painted at `pixels` by `pixels`. At a whole multiple of the icon's grid every edge
+// falls on whole pixels, so each size is the smallest one scaled up.
+QImage icon_image(int pixels);
+
+}  // namespace corvandel

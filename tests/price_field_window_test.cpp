@@ -1,8 +1,12 @@
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -164,6 +168,33 @@ TEST_F(PriceFields, ClickingATickBoxAwayWarnsOnceAndLeavesItsTick) {
 
 // Going to another window is no departure from the field: nothing is tested and what was
 // typed, selection included, is there on the way back.
+// Opening a menu, or the About dialog from it, is no departure from the field either.
+TEST_F(PriceFields, TheMenusAndTheAboutDialogTakeTheFocusWithoutATest) {
+    shown.type_into(C::txt_reserve, "12abc");
+    QWidget* window = shown.control(C::txt_reserve)->window();
+    auto* menu_bar = window->findChild<QMenuBar*>();
+    auto* file = window->findChild<QMenu*>("file");
+    menu_bar->setActiveAction(file->menuAction());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
+    QTest::keyClick(file, Qt::Key_Escape);
+    QTest::keyClick(menu_bar, Qt::Key_Escape);
+
+    window->findChild<QAction*>("About")->trigger();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto about = std::find_if(windows.begin(), windows.end(), [](const QWidget* widget) {
+        return widget->objectName() == "frmAbout";
+    });
+    ASSERT_NE(about, windows.end());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(*about));
+    QTest::keyClick(*about, Qt::Key_Escape);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+
+    EXPECT_TRUE(shown.warnings().empty());
+    EXPECT_EQ(focused_control(), "txt_reserve");
+    EXPECT_EQ(shown.text(C::txt_reserve), "12abc");
+}
+
 TEST_F(PriceFields, AnotherWindowTakesTheFocusWithoutATest) {
     shown.type_into(C::txt_end_price, "12ab");
     shown.field(C::txt_end_price)->setSelection(1, 2);

@@ -41,9 +41,8 @@ bool is_well_formed(std::string_view text, bool plain) {
         return false;
     }
     if (plain) {
-        if (point != std::string_view::npos &&
-            (decimals.empty() || decimals.size() > 2 || !is_digits(decimals) ||
-             decimals.back() == '0')) {
+        if (point != std::string_view::npos && (decimals.empty() || decimals.size() > 2 ||
+                                                !is_digits(decimals) || decimals.back() == '0')) {
             return false;
         }
     } else if (decimals.size() != 2 || !is_digits(decimals)) {
@@ -54,16 +53,16 @@ bool is_well_formed(std::string_view text, bool plain) {
 }
 
 constexpr Control typed_fields[] = {
-    Control::txt_item_cost,    Control::txt_start_price, Control::txt_bin,
-    Control::txt_reserve,      Control::txt_end_price,   Control::txt_ship_charged,
-    Control::txt_ship_cost,    Control::txt_other_costs, Control::combo_num_pics,
+    Control::txt_item_cost, Control::txt_start_price, Control::txt_bin,
+    Control::txt_reserve,   Control::txt_end_price,   Control::txt_ship_charged,
+    Control::txt_ship_cost, Control::txt_other_costs, Control::combo_num_pics,
 };
 
 constexpr Control tick_boxes[] = {
-    Control::chk_pic_show,  Control::chk_supersize, Control::chk_pic_pack, Control::chk_gallery,
-    Control::chk_bold,      Control::chk_10day,     Control::chk_border,   Control::chk_sub,
-    Control::chk_highlight, Control::chk_gift,      Control::chk_doublecat,
-    Control::chk_gfeatured, Control::chk_fplus,     Control::chk_hfeatured, Control::chk_paypal,
+    Control::chk_pic_show,  Control::chk_supersize, Control::chk_pic_pack,  Control::chk_gallery,
+    Control::chk_bold,      Control::chk_10day,     Control::chk_border,    Control::chk_sub,
+    Control::chk_highlight, Control::chk_gift,      Control::chk_doublecat, Control::chk_gfeatured,
+    Control::chk_fplus,     Control::chk_hfeatured, Control::chk_paypal,
 };
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "calc/calculator.h"
 #include "form/memory_form.h"
-#include "input/defaults.h"
+#include "input/start_up_memory_form.h"
 
 namespace corvandel {
 namespace {
@@ -11,9 +11,7 @@ namespace {
 // every step of the run does its full work.
 void WholeCalculateRun(benchmark::State& state) {
     MemoryForm form;
-    form.set_text(Control::txt_reserve, "None");
-    form.set_text(Control::combo_num_pics, "1");
-    set_defaults(form);
+    open_as_at_start_up(form);
     form.set_text(Control::txt_start_price, "20");
     form.set_text(Control::txt_reserve, "212.50");
     form.set_text(Control::txt_bin, "49.99");

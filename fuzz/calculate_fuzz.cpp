@@ -8,7 +8,7 @@
 
 #include "calc/calculator.h"
 #include "form/memory_form.h"
-#include "input/defaults.h"
+#include "input/start_up_memory_form.h"
 
 namespace {
 
@@ -74,9 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     MemoryForm form;
-    form.set_text(Control::txt_reserve, "None");
-    form.set_text(Control::combo_num_pics, "1");
-    set_defaults(form);
+    open_as_at_start_up(form);
 
     const unsigned ticks = data[0] | (data[1] << 8);
     for (std::size_t i = 0; i < std::size(tick_boxes); ++i) {

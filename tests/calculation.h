@@ -7,7 +7,7 @@
 
 #include "calc/calculator.h"
 #include "form/memory_form.h"
-#include "input/defaults.h"
+#include "input/start_up_memory_form.h"
 
 namespace corvandel {
 
@@ -24,11 +24,7 @@ inline void PrintTo(const FormEvent& event, std::ostream* out) {
 // A main window as it stands after start-up, held in memory, with its Calculate command.
 class Calculation {
   public:
-    Calculation() {
-        form.set_text(Control::txt_reserve, "None");
-        form.set_text(Control::combo_num_pics, "1");
-        set_defaults(form);
-    }
+    Calculation() { open_as_at_start_up(form); }
 
     Calculation& type(Control field, std::string_view text) {
         form.set_text(field, text);

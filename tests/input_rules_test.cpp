@@ -174,12 +174,6 @@ TEST_F(Options, OtherBoxesGreyNothing) {
     }
 }
 
-const std::vector<Control> option_boxes{
-    C::chk_sub,       C::chk_pic_show,  C::chk_supersize, C::chk_pic_pack,  C::chk_gallery,
-    C::chk_bold,      C::chk_10day,     C::chk_border,    C::chk_highlight, C::chk_gift,
-    C::chk_doublecat, C::chk_gfeatured, C::chk_fplus,     C::chk_hfeatured,
-};
-
 void expect_cleared(const MemoryForm& form) {
     EXPECT_EQ(form.text(C::lbl_help), "");
     EXPECT_EQ(form.text(C::txt_item_cost), "Free");

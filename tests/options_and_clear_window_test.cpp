@@ -13,12 +13,6 @@ namespace {
 
 using C = Control;
 
-const std::vector<Control> option_boxes{
-    C::chk_sub,       C::chk_pic_show,  C::chk_supersize, C::chk_pic_pack,  C::chk_gallery,
-    C::chk_bold,      C::chk_10day,     C::chk_border,    C::chk_highlight, C::chk_gift,
-    C::chk_doublecat, C::chk_gfeatured, C::chk_fplus,     C::chk_hfeatured,
-};
-
 class Options : public testing::Test {
   protected:
     // Clicks the box where a seller would, on its square.

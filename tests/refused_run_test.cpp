@@ -10,12 +10,6 @@ namespace {
 
 using C = Control;
 
-// The results in the order the run produces them.
-const std::vector<Control> run_order{
-    C::txt_list_fee,   C::txt_paypal_fee,  C::txt_fvf,    C::Txt_ebay_fees,     C::txt_total_fee,
-    C::txt_total_recv, C::txt_total_spent, C::txt_profit, C::txt_profit_margin,
-};
-
 FormEvent not_a_number(const char* field) {
     return FormEvent::warning("Error", std::string("The ") + field +
                                            " is not a number the calculation can use; enter a "
@@ -54,7 +48,7 @@ TEST_P(RefusedRun, StopsAtTheStepAndEmptiesWhatItCouldNotProduce) {
     window.calculate();
 
     bool emptied = false;
-    for (Control field : run_order) {
+    for (Control field : results_in_run_order) {
         emptied = emptied || field == c.first_emptied;
         if (emptied) {
             EXPECT_EQ(window.shows(field), "") << name(field);

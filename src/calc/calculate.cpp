@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 #include <span>
 
 #include "calc/calculator.h"
@@ -7,17 +6,6 @@
 #include "calc/refusal.h"
 
 namespace corvandel {
-
-namespace {
-
-// The result fields in the order the run writes them.
-constexpr std::array results_in_run_order{
-    Control::txt_list_fee,    Control::txt_paypal_fee, Control::txt_fvf,
-    Control::Txt_ebay_fees,   Control::txt_total_fee,  Control::txt_total_recv,
-    Control::txt_total_spent, Control::txt_profit,     Control::txt_profit_margin,
-};
-
-}  // namespace
 
 const Calculator::Step Calculator::steps[8] = {
     {&Calculator::calc_list_fee, Control::txt_list_fee},

@@ -39,7 +39,7 @@ QPalette::ColorRole palette_role(SystemColour colour) {
 }
 
 QWidget* make_frame(const Placement& row, QWidget* container) {
-    auto* frame = new QGroupBox(to_qstring(row.text), container);
+    auto* frame = new QGroupBox(to_qstring(caption(row.control)), container);
     if (row.colour) {
         frame->setBackgroundRole(palette_role(*row.colour));
         frame->setAutoFillBackground(true);
@@ -61,12 +61,12 @@ QWidget* make_drop_down(const Placement& row, QWidget* container) {
     auto* box = new QComboBox(container);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->setEditText(to_qstring(row.text));
+    box->setEditText(to_qstring(row.text_at_creation));
     return box;
 }
 
 QWidget* make_label(const Placement& row, QWidget* container) {
-    auto* label = new QLabel(to_qstring(row.text), container);
+    auto* label = new QLabel(to_qstring(caption(row.control)), container);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     return label;
@@ -77,11 +77,11 @@ QWidget* make_widget(const Placement& row, QWidget* container) {
         case ControlKind::frame:
             return make_frame(row, container);
         case ControlKind::text_box:
-            return new QLineEdit(to_qstring(row.text), container);
+            return new QLineEdit(to_qstring(row.text_at_creation), container);
         case ControlKind::result_field:
             return make_result_field(container);
         case ControlKind::tick_box:
-            return new QCheckBox(to_qstring(row.text), container);
+            return new QCheckBox(to_qstring(caption(row.control)), container);
         case ControlKind::drop_down:
             return make_drop_down(row, container);
         case ControlKind::label:
@@ -90,7 +90,7 @@ QWidget* make_widget(const Placement& row, QWidget* container) {
             return new LineWidget(
                 palette_role(row.colour.value_or(SystemColour::inactive_title_bar)), container);
         case ControlKind::push_button:
-            return new QPushButton(to_qstring(row.text), container);
+            return new QPushButton(to_qstring(caption(row.control)), container);
     }
     return nullptr;
 }

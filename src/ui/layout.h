@@ -46,9 +46,6 @@ enum class SystemColour { scroll_bar = 0, inactive_title_bar = 3 };
 struct Placement {
     Control control;
     ControlKind kind;
-    // The caption of a frame, label, tick box or button, or the text a text box or the
-    // drop-down box shows when the window is created.
-    std::string_view text;
     // The frame the control sits in, or none for the window's client area.
     std::optional<Control> frame;
     // Relative to the frame's own rectangle, caption strip included. A line runs from the
@@ -58,6 +55,9 @@ struct Placement {
     std::optional<FontStyle> font = std::nullopt;
     // A frame's fill, or a line's colour; the desktop's standard colours otherwise.
     std::optional<SystemColour> colour = std::nullopt;
+    // The text a text box or the drop-down box shows when the window is created; captions come
+    // from the control list.
+    std::string_view text_at_creation = {};
 };
 
 // Every control of the main window, in the order of the control list, so that each frame

@@ -58,6 +58,8 @@ TEST_P(RefusedRun, StopsAtTheStepAndEmptiesWhatItCouldNotProduce) {
         }
     }
     EXPECT_EQ(window.form.events(), c.events);
+    ASSERT_TRUE(window.calculator.refusal().has_value());
+    EXPECT_EQ(window.calculator.refusal()->field, c.events.back().control);
 }
 
 const auto focus = FormEvent::focus;

@@ -19,6 +19,7 @@ const Calculator::Step Calculator::steps[8] = {
 };
 
 void Calculator::cmd_calc_Click() {
+    refusal_.reset();
     const auto& list_fee_step = steps[0];
     if (!run_step(list_fee_step) || !ending_price_given()) {
         return;
@@ -48,6 +49,7 @@ bool Calculator::run_step(const Step& step) {
             std::find(results_in_run_order.begin(), results_in_run_order.end(), step.first_result);
         std::for_each(first, results_in_run_order.end(),
                       [this](Control field) { form_.set_text(field, ""); });
+        refusal_ = refusal;
         form_.warn("Error", refusal_message(refusal));
         form_.focus(refusal.field);
         return false;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "calc/money.h"
+#include "calc/refusal.h"
 #include "form/form.h"
 
 namespace corvandel {
@@ -16,6 +18,9 @@ class Calculator {
     explicit Calculator(Form& form) : form_(form) {}
 
     void cmd_calc_Click();
+
+    // What stopped the latest run, if a field could not be used.
+    const std::optional<Refusal>& refusal() const { return refusal_; }
 
   private:
     void calc_list_fee();
@@ -49,6 +54,7 @@ class Calculator {
     // The Buy-It-Now and reserve fees of the latest run.
     Money cost_bin;
     Money cost_reserve;
+    std::optional<Refusal> refusal_;
 };
 
 }  // namespace corvandel

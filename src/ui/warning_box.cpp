@@ -1,6 +1,5 @@
 #include "ui/warning_box.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace corvandel {
@@ -8,14 +7,11 @@ namespace corvandel {
 void show_warning_box(QWidget* parent, const QString& title, const QString& message) {
     QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, parent);
     box.exec();
-    // The handler that showed the box goes on moving the focus between the window's controls,
-    // and those moves must enter and leave fields as they would in an active window. The window
-    // system reactivates the window later; tell the toolkit now.
+    // The window the box was shown over gets the keyboard back. The window system grants that
+    // later, not before this returns, so whoever moves the focus next must not wait for the
+    // focus events of an active window (see QtForm::focus).
     if (parent != nullptr) {
-        QT_WARNING_PUSH
-        QT_WARNING_DISABLE_DEPRECATED
-        QApplication::setActiveWindow(parent->window());
-        QT_WARNING_POP
+        parent->window()->activateWindow();
     }
 }
 

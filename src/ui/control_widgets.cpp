@@ -2,12 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <QEvent>
 
 #include <algorithm>
 #include <limits>

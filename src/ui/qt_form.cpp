@@ -56,15 +56,14 @@ void QtForm::set_enabled(Control control, bool enabled) {
 
 // Moving the focus into a field enters it, which selects its text. A field that has the focus
 // already is entered again, so that a warning about it always leaves its text selected for
-// mending, as a warning about a field just left does. Right after a warning box the window is
-// not active yet: the focus only waits for it there, with no focus event to enter the field, so
-// the text is selected here.
+// mending, as a warning about a field just left does.
 void QtForm::focus(Control control) {
     QWidget* target = widget(control);
-    if (target->hasFocus() || !window_->isActiveWindow()) {
+    if (target->hasFocus()) {
         select_all(control);
+    } else {
+        target->setFocus(Qt::OtherFocusReason);
     }
-    target->setFocus(Qt::OtherFocusReason);
 }
 
 void QtForm::select_all(Control control) {

@@ -381,17 +381,53 @@ INSTANTIATE_TEST_SUITE_P(
                     WheelCase{"FocusInThePicturesBox", C::combo_num_pics, nullptr, "2"}),
     [](const testing::TestParamInfo<WheelCase>& info) { return info.param.what; });
 
-// A right click on another field, like a left one, only brings the warning: no menu opens there
-// from which text could be pasted past the test.
-TEST_F(PriceFields, ARightClickAwayFromARefusedEntryOpensNoMenu) {
+// Counts the mouse presses, releases and context menus that reach a widget.
+class MouseEventsSeen final : public QObject {
+  public:
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        count += type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                 type == QEvent::MouseButtonDblClick || type == QEvent::ContextMenu;
+        return false;
+    }
+};
+
+class ClickAwayFromARefusedEntry : public testing::TestWithParam<Qt::MouseButton> {
+  protected:
+    ShownMainWindow shown;
+};
+
+// Whatever the button, a click on another field only brings the warning: nothing of the click
+// reaches that field, so no menu opens there and no selection is pasted into it.
+TEST_P(ClickAwayFromARefusedEntry, ReachesNothingButTheWarning) {
     shown.type_into(C::txt_end_price, "abc");
     QWidget* bin = shown.control(C::txt_bin);
-    QTest::mouseClick(bin->window()->windowHandle(), Qt::RightButton, {}, centre_in_window(bin));
+    MouseEventsSeen seen;
+    bin->installEventFilter(&seen);
+    QTest::mouseClick(bin->window()->windowHandle(), GetParam(), {}, centre_in_window(bin));
 
+    EXPECT_EQ(seen.count, 0);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(warnings_seen(shown), one_warning_for(C::txt_end_price));
     EXPECT_EQ(focused_control(), "txt_end_price");
+    EXPECT_EQ(shown.text(C::txt_bin), "None");
 }
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ClickAwayFromARefusedEntry,
+                         testing::Values(Qt::LeftButton, Qt::MiddleButton, Qt::RightButton),
+                         [](const testing::TestParamInfo<Qt::MouseButton>& info) {
+                             switch (info.param) {
+                                 case Qt::LeftButton:
+                                     return "Left";
+                                 case Qt::MiddleButton:
+                                     return "Middle";
+                                 default:
+                                     return "Right";
+                             }
+                         });
 
 // Text dragged from another program would arrive without entering or leaving the field.
 TEST_F(PriceFields, NoFieldAndNotThePicturesBoxTakesADrop) {

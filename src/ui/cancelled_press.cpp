@@ -1,6 +1,7 @@
 #include "ui/cancelled_press.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace corvandel {
@@ -20,12 +21,17 @@ bool is_press(const QEvent* event) {
 
 }  // namespace
 
-// The press reaches the application's filters before the target's own; the watch ends with the
-// click's release or when the event loop next turns, whichever comes first.
+// The press reaches the application's filters before the target's own. The watch ends with the
+// click's release, or when the event loop next turns with no button held: the seller may have
+// let go while the warning box was open.
 void CancelledPress::cancel_press_into(QWidget* target) {
     target_ = target;
     QCoreApplication::instance()->installEventFilter(this);
-    QTimer::singleShot(0, this, &CancelledPress::stop);
+    QTimer::singleShot(0, this, [this] {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+            stop();
+        }
+    });
 }
 
 void CancelledPress::stop() {
@@ -34,16 +40,22 @@ void CancelledPress::stop() {
 }
 
 bool CancelledPress::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        // The click is over; the next one is the seller's own.
-        stop();
+    if (target_ == nullptr) {
         return false;
     }
-    if (target_ == nullptr || !is_press(event)) {
-        return false;
-    }
+    // The window sees each mouse event before it passes it on to the widget it is for.
     auto* widget = qobject_cast<QWidget*>(watched);
-    return widget == target_ || target_->isAncestorOf(widget);
+    if (widget == nullptr) {
+        return false;
+    }
+    const bool aimed = widget == target_ || target_->isAncestorOf(widget);
+    if (event->type() == QEvent::MouseButtonRelease) {
+        // The click is over, and its release goes nowhere either: a middle button's would
+        // paste the desktop's selection into another field. The next click is the seller's own.
+        stop();
+        return aimed;
+    }
+    return aimed && is_press(event);
 }
 
 }  // namespace corvandel

@@ -9,13 +9,14 @@ namespace corvandel {
 
 // A click that tried to leave a refused entry brings its warning and nothing else. The press
 // that moved the focus is delivered right after that move, within the same event, and so is
-// the context menu a right button opens; both are kept from the control they were aimed at.
+// the context menu a right button opens; both, and the release that ends the click, are kept
+// from the control they were aimed at.
 class CancelledPress final : public QObject {
   public:
     using QObject::QObject;
 
-    // Swallows the presses aimed at `target` or at anything inside it until the event being
-    // handled now has been delivered.
+    // Swallows the presses aimed at `target` or at anything inside it, and the release that ends
+    // the click.
     void cancel_press_into(QWidget* target);
 
   protected:

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QString>
@@ -65,6 +66,31 @@ void CalculateClick(benchmark::State& state) {
     }
 }
 BENCHMARK(CalculateClick);
+
+// A million-character price pasted over a field's word and the field left by Tab: the paste,
+// the leaving test and the move to the next field.
+void LongPasteAndTab(benchmark::State& state) {
+    MainWindow window([](QWidget*, const QString&, const QString&) {});
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was never shown");
+        return;
+    }
+    auto* field = qobject_cast<QLineEdit*>(window.control(Control::txt_end_price));
+    QApplication::clipboard()->setText("1e+" + QString(999'996, '0') + "2");
+
+    for (auto _ : state) {
+        field->setText(QStringLiteral("None"));
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Tab);
+    }
+
+    if (field->text().size() != 1'000'000 || field->hasFocus()) {
+        state.SkipWithError("the pasted text was not kept whole, or the field was not left");
+    }
+}
+BENCHMARK(LongPasteAndTab)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace corvandel

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "calc/refusal.h"
@@ -124,13 +127,93 @@ INSTANTIATE_TEST_SUITE_P(
                     WarningCase{"ReserveNotANumber",
                                 "0.99",
                                 "abc",
-                                {{"Error", reserve_too_low, "txt_reserve"},
-                                 {"Error",
-                                  QString::fromStdString(refusal_message({Control::txt_reserve,
-                                                                          Problem::not_a_number})),
+                                {{"Incorrect Price Entered",
+                                  "Please enter a valid amount. You can also enter none or 0 for "
+                                  "no reserve",
                                   "txt_reserve"}},
                                 "txt_reserve"}),
     [](const testing::TestParamInfo<WarningCase>& info) { return info.param.what; });
+
+// Entries typed one after another, then Calculate: at most one price-field warning, and every
+// box of the run leaves the focus in the field it names, its whole text selected.
+struct Entry {
+    Control field;
+    const char* text;
+};
+
+struct SequenceCase {
+    const char* what;
+    std::vector<Entry> entries;  // each typed, then left by Tab except the last
+    std::vector<std::pair<QString, QString>> warnings;
+    Control focus_after;
+    bool calculates;
+};
+
+void PrintTo(const SequenceCase& test, std::ostream* out) {
+    *out << test.what;
+}
+
+class Sequence : public testing::TestWithParam<std::tuple<SequenceCase, Trigger>> {
+  protected:
+    ShownMainWindow shown;
+};
+
+TEST_P(Sequence, ShowsOnePriceWarningAtMostAndEndsInTheFieldNamed) {
+    const auto& [test, trigger] = GetParam();
+    for (std::size_t entry = 0; entry < test.entries.size(); ++entry) {
+        shown.type_into(test.entries[entry].field, test.entries[entry].text);
+        if (entry + 1 < test.entries.size()) {
+            shown.press(Qt::Key_Tab);
+        }
+    }
+    press_calculate(shown, trigger);
+
+    std::vector<std::pair<QString, QString>> seen;
+    for (const ShownWarning& warning : shown.warnings()) {
+        seen.emplace_back(warning.title, warning.message);
+    }
+    EXPECT_EQ(seen, test.warnings);
+    EXPECT_EQ(focused_control(), control_name(test.focus_after));
+    QLineEdit* named = shown.field(test.focus_after);
+    EXPECT_EQ(named->selectedText(), named->text());
+    EXPECT_EQ(shown.text(Control::txt_list_fee).isEmpty(), !test.calculates);
+}
+
+const QString incorrect_price = "Incorrect Price Entered";
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, Sequence,
+    testing::Combine(
+        testing::Values(
+            SequenceCase{"NegativeReserveThenEndingPriceWithLetters",
+                         {{Control::txt_reserve, "-1"}, {Control::txt_end_price, "5abc"}},
+                         {{incorrect_price,
+                           "Please enter a valid price. You can None or 0 for no ending price."}},
+                         Control::txt_end_price,
+                         false},
+            SequenceCase{"HugeStartingPriceThenItemCostInLetters",
+                         {{Control::txt_start_price, "1e20"}, {Control::txt_item_cost, "abc"}},
+                         {{incorrect_price,
+                           "Please enter a valid price. You can also enter Free or 0 for no "
+                           "cost."}},
+                         Control::txt_item_cost,
+                         false},
+            SequenceCase{"NegativeReserveThenEndingPrice",
+                         {{Control::txt_reserve, "-1"}, {Control::txt_end_price, "5"}},
+                         {{"Error", reserve_too_low}, {"Error", invalid_start}},
+                         Control::txt_start_price,
+                         true},
+            SequenceCase{"EndingPriceTooLarge",
+                         {{Control::txt_end_price, "1e20"}},
+                         {{"Error", QString::fromStdString(refusal_message({Control::txt_end_price,
+                                                                            Problem::too_large}))}},
+                         Control::txt_end_price,
+                         true}),
+        testing::Values(Trigger::mouse_click, Trigger::enter_key)),
+    [](const testing::TestParamInfo<std::tuple<SequenceCase, Trigger>>& info) {
+        return std::string(std::get<0>(info.param).what) +
+               (std::get<1>(info.param) == Trigger::mouse_click ? "ByMouse" : "ByEnter");
+    });
 
 TEST(RealWarningBoxes, BothListingFeeWarningsAreModalBoxesInOrder) {
     MainWindow window;

@@ -1,12 +1,18 @@
 #include <QAction>
+#include <QClipboard>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -237,22 +243,55 @@ TEST_F(PriceFields, ClickingCalculateAwayFromARejectedEntryOnlyWarns) {
     EXPECT_EQ(shown.text(C::txt_paypal_fee), "0.65");
 }
 
-TEST_F(PriceFields, CalculateByEnterRunsOnTheTextAsTypedAndWarnsOnce) {
-    shown.type_into(C::txt_end_price, "12abc");
-    shown.press(Qt::Key_Return);
+// Enter tests the entry being typed as leaving the field would, and calculates only from what
+// the window accepts; the focus stays in the field either way.
+struct EnterCase {
+    Control field;
+    const char* typed;
+    bool refused;
+    const char* then_holds;
+    bool calculates;
+};
 
-    ASSERT_EQ(shown.warnings().size(), 1U);
-    EXPECT_EQ(shown.warnings().front().title, "Error");
-    EXPECT_EQ(focused_control(), "txt_end_price");
-    EXPECT_EQ(shown.text(C::txt_list_fee), "0.20");
-    for (Control later :
-         {C::txt_paypal_fee, C::txt_fvf, C::Txt_ebay_fees, C::txt_total_fee, C::txt_total_recv,
-          C::txt_total_spent, C::txt_profit, C::txt_profit_margin}) {
-        EXPECT_EQ(shown.text(later), "") << name(later);
-    }
+void PrintTo(const EnterCase& c, std::ostream* out) {
+    *out << "Enter in " << name(c.field) << " holding '" << c.typed << "'";
 }
 
-TEST(RealPriceWarning, IsAModalWarningBoxAndTheFocusComesBackAfterIt) {
+class EnterInAPriceField : public testing::TestWithParam<EnterCase> {
+  protected:
+    ShownMainWindow shown;
+};
+
+TEST_P(EnterInAPriceField, TestsTheEntryFirstAndCalculatesOnlyFromAnAcceptedOne) {
+    const EnterCase& c = GetParam();
+    shown.type_into(c.field, c.typed);
+    shown.press(Qt::Key_Return);
+
+    const auto expected_warnings =
+        c.refused ? one_warning_for(c.field) : std::vector<std::pair<QString, QString>>{};
+    EXPECT_EQ(warnings_seen(shown), expected_warnings);
+    EXPECT_EQ(focused_control(), control_name(c.field));
+    EXPECT_EQ(shown.text(c.field), c.then_holds);
+    if (c.refused) {
+        EXPECT_EQ(shown.field(c.field)->selectedText(), c.then_holds);
+    }
+    EXPECT_EQ(shown.text(C::txt_list_fee), c.calculates ? "0.20" : "");
+}
+
+const EnterCase enter_cases[] = {
+    {C::txt_item_cost, "1,000", true, "1,000", false},
+    {C::txt_end_price, "12,50", true, "12,50", false},
+    {C::txt_end_price, "", false, "None", true},
+    {C::txt_end_price, "12", false, "12", true},
+    {C::txt_start_price, "", true, "None", false},
+};
+INSTANTIATE_TEST_SUITE_P(MainWindow, EnterInAPriceField, testing::ValuesIn(enter_cases));
+
+// Leaving the field by Tab and testing it by Enter bring the same real box, and after it the
+// field has the focus with its text selected for mending.
+class RealPriceWarning : public testing::TestWithParam<Qt::Key> {};
+
+TEST_P(RealPriceWarning, IsAModalWarningBoxAndTheFocusComesBackAfterIt) {
     MainWindow window;
     ShownMainWindow::show_and_activate(window);
     auto* bin = qobject_cast<QLineEdit*>(window.control(C::txt_bin));
@@ -260,7 +299,7 @@ TEST(RealPriceWarning, IsAModalWarningBoxAndTheFocusComesBackAfterIt) {
     bin->setText("abc");
 
     MessageBoxCloser closer(5000);
-    QTest::keyClick(bin, Qt::Key_Tab);
+    QTest::keyClick(bin, GetParam());
 
     ASSERT_EQ(closer.seen().size(), 1U);
     const SeenBox& box = closer.seen().front();
@@ -270,9 +309,196 @@ TEST(RealPriceWarning, IsAModalWarningBoxAndTheFocusComesBackAfterIt) {
     EXPECT_EQ(box.buttons, 1);
     EXPECT_TRUE(box.has_ok);
     EXPECT_TRUE(box.modal);
-    QTRY_COMPARE_WITH_TIMEOUT(window.focusWidget(), window.control(C::txt_bin), 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.focusWidget() == bin; }, 5000));
     EXPECT_EQ(bin->text(), "abc");
     EXPECT_EQ(bin->selectedText(), "abc");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(C::txt_list_fee))->text(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, RealPriceWarning, testing::Values(Qt::Key_Tab, Qt::Key_Return),
+                         [](const testing::TestParamInfo<Qt::Key>& info) {
+                             return info.param == Qt::Key_Tab ? "Tab" : "Enter";
+                         });
+
+// Where the platform would deliver pointer and drag events: to the window, at a point in it.
+QPoint centre_in_window(const QWidget* widget) {
+    return widget->mapTo(widget->window(), widget->rect().center());
+}
+
+// One notch towards the seller, straight to the widget: a test cannot send a wheel event
+// through the window as the platform does, so the focus a wheel may give is not tried here.
+void turn_wheel_over(QWidget* widget) {
+    const QPointF at = widget->rect().center();
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+// Returns whether the target accepted the drag.
+bool drop_text_on(QWidget* widget, const QString& text) {
+    QWindow* window = widget->window()->windowHandle();
+    const QPointF at = centre_in_window(widget);
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    return enter.isAccepted() || drop.isAccepted();
+}
+
+struct WheelCase {
+    const char* what;
+    Control focus;
+    const char* typed;  // into the focused price field, or nothing
+    const char* pictures_after;
+};
+
+class WheelOverThePicturesBox : public testing::TestWithParam<WheelCase> {
+  protected:
+    ShownMainWindow shown;
+};
+
+// Only the pictures box answers the wheel, and only while it has the focus.
+TEST_P(WheelOverThePicturesBox, TurnsItOnlyWhileItHasTheFocus) {
+    const WheelCase& c = GetParam();
+    if (c.typed != nullptr) {
+        shown.type_into(c.focus, c.typed);
+    } else {
+        shown.control(c.focus)->setFocus(Qt::TabFocusReason);
+    }
+    turn_wheel_over(shown.pictures());
+
+    EXPECT_EQ(shown.pictures()->currentText(), c.pictures_after);
+    EXPECT_EQ(focused_control(), control_name(c.focus));
+    EXPECT_TRUE(shown.warnings().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, WheelOverThePicturesBox,
+    testing::Values(WheelCase{"FocusInAnAcceptedField", C::txt_item_cost, nullptr, "1"},
+                    WheelCase{"FocusInARefusedEntry", C::txt_end_price, "abc", "1"},
+                    WheelCase{"FocusInThePicturesBox", C::combo_num_pics, nullptr, "2"}),
+    [](const testing::TestParamInfo<WheelCase>& info) { return info.param.what; });
+
+// Counts the mouse presses, releases and context menus that reach a widget.
+class MouseEventsSeen final : public QObject {
+  public:
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        count += type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                 type == QEvent::MouseButtonDblClick || type == QEvent::ContextMenu;
+        return false;
+    }
+};
+
+class ClickAwayFromARefusedEntry : public testing::TestWithParam<Qt::MouseButton> {
+  protected:
+    ShownMainWindow shown;
+};
+
+// Whatever the button, a click on another field only brings the warning: nothing of the click
+// reaches that field, so no menu opens there and no selection is pasted into it.
+TEST_P(ClickAwayFromARefusedEntry, ReachesNothingButTheWarning) {
+    shown.type_into(C::txt_end_price, "abc");
+    QWidget* bin = shown.control(C::txt_bin);
+    MouseEventsSeen seen;
+    bin->installEventFilter(&seen);
+    QTest::mouseClick(bin->window()->windowHandle(), GetParam(), {}, centre_in_window(bin));
+
+    EXPECT_EQ(seen.count, 0);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(warnings_seen(shown), one_warning_for(C::txt_end_price));
+    EXPECT_EQ(focused_control(), "txt_end_price");
+    EXPECT_EQ(shown.text(C::txt_bin), "None");
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ClickAwayFromARefusedEntry,
+                         testing::Values(Qt::LeftButton, Qt::MiddleButton, Qt::RightButton),
+                         [](const testing::TestParamInfo<Qt::MouseButton>& info) {
+                             switch (info.param) {
+                                 case Qt::LeftButton:
+                                     return "Left";
+                                 case Qt::MiddleButton:
+                                     return "Middle";
+                                 default:
+                                     return "Right";
+                             }
+                         });
+
+// Text dragged from another program would arrive without entering or leaving the field.
+TEST_F(PriceFields, NoFieldAndNotThePicturesBoxTakesADrop) {
+    shown.type_into(C::txt_end_price, "abc");
+    std::vector<QWidget*> targets{shown.pictures()};
+    for (Control field : price_fields) {
+        targets.push_back(shown.control(field));
+    }
+    for (QWidget* target : targets) {
+        SCOPED_TRACE(target->objectName().toStdString());
+        const QString before = target == shown.pictures()
+                                   ? shown.pictures()->currentText()
+                                   : qobject_cast<QLineEdit*>(target)->text();
+        EXPECT_FALSE(drop_text_on(target, "12"));
+        const QString after = target == shown.pictures() ? shown.pictures()->currentText()
+                                                         : qobject_cast<QLineEdit*>(target)->text();
+        EXPECT_EQ(after, before);
+    }
+    EXPECT_TRUE(shown.warnings().empty());
+}
+
+// Exactly a million characters: an exponent of 100 written with leading zeros, which reads as
+// 1 when the text is cut anywhere inside them.
+QString million_character_hundred() {
+    return "1e+" + QString(999'996, '0') + "2";
+}
+
+class LongEntry : public testing::TestWithParam<bool> {
+  protected:
+    ShownMainWindow shown;
+};
+
+TEST_P(LongEntry, IsKeptWholeAndReadWhole) {
+    const bool pasted = GetParam();
+    const QString hundred = million_character_hundred();
+    shown.type_into(C::txt_end_price, "");
+    if (pasted) {
+        QApplication::clipboard()->setText(hundred);
+        shown.press(Qt::Key_V, Qt::ControlModifier);
+    } else {
+        shown.field(C::txt_end_price)->setText(hundred);
+    }
+    shown.press(Qt::Key_Tab);
+    QTest::mouseClick(shown.button(C::cmd_calc), Qt::LeftButton);
+
+    EXPECT_EQ(shown.text(C::txt_end_price).size(), 1'000'000);
+    EXPECT_TRUE(shown.warnings().empty());
+    EXPECT_EQ(shown.text(C::txt_total_recv), "100.00");
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, LongEntry, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Pasted" : "SetByTheProgram";
+                         });
+
+// The window's helpers stop before what they use goes: closing and destroying the window with
+// a refused entry in the focus tests nothing and touches nothing destroyed.
+TEST(ClosingTheWindow, WithARefusedEntryInTheFocusTestsNothing) {
+    for (const Control field : {C::txt_end_price, C::txt_start_price}) {
+        SCOPED_TRACE(name(field));
+        int warnings = 0;
+        auto window = std::make_unique<MainWindow>(
+            [&warnings](QWidget*, const QString&, const QString&) { ++warnings; });
+        ShownMainWindow::show_and_activate(*window);
+        auto* edit = qobject_cast<QLineEdit*>(window->control(field));
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->setText(field == C::txt_start_price ? "" : "abc");
+        window->close();
+        window.reset();
+        EXPECT_EQ(warnings, 0);
+    }
 }
 
 }  // namespace

@@ -2,16 +2,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
+#include <limits>
 
 #include "ui/layout.h"
 #include "ui/line_widget.h"
 #include "ui/qt_values.h"
+#include "ui/result_field.h"
 
 namespace corvandel {
 
@@ -47,14 +50,32 @@ QWidget* make_frame(const Placement& row, QWidget* container) {
     return frame;
 }
 
-// Disabled for good: greyed, never focused, and deaf to the mouse and the keyboard, so that
-// only the program writes what it shows.
-QWidget* make_result_field(QWidget* container) {
-    auto* field = new QLineEdit(container);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setEnabled(false);
+// A text typed or pasted is kept whole, whatever its length: a text cut short can read as
+// another number. Text dropped from elsewhere would arrive without the entering and leaving
+// tests, so nothing is dropped.
+void take_typed_text_only(QLineEdit* edit) {
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setAcceptDrops(false);
+}
+
+QWidget* make_price_field(const Placement& row, QWidget* container) {
+    auto* field = new QLineEdit(to_qstring(row.text_at_creation), container);
+    take_typed_text_only(field);
     return field;
 }
+
+// The wheel turns the pictures box only while the seller works in it: a wheel turned over it on
+// the way elsewhere, or while a refused entry holds the focus, changes nothing.
+class WheelOnlyWithFocus final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return event->type() == QEvent::Wheel && widget != nullptr && !widget->hasFocus();
+    }
+};
 
 // Editable, so any text can be typed; Enter never adds what was typed to the list.
 QWidget* make_drop_down(const Placement& row, QWidget* container) {
@@ -62,6 +83,10 @@ QWidget* make_drop_down(const Placement& row, QWidget* container) {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setEditText(to_qstring(row.text_at_creation));
+    take_typed_text_only(box->lineEdit());
+    box->setAcceptDrops(false);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->installEventFilter(new WheelOnlyWithFocus(box));
     return box;
 }
 
@@ -77,9 +102,9 @@ QWidget* make_widget(const Placement& row, QWidget* container) {
         case ControlKind::frame:
             return make_frame(row, container);
         case ControlKind::text_box:
-            return new QLineEdit(to_qstring(row.text_at_creation), container);
+            return make_price_field(row, container);
         case ControlKind::result_field:
-            return make_result_field(container);
+            return new ResultField(container);
         case ControlKind::tick_box:
             return new QCheckBox(to_qstring(caption(row.control)), container);
         case ControlKind::drop_down:

@@ -27,21 +27,32 @@
 
 namespace corvandel {
 
+namespace {
+
+// The controls keep their places whatever the window's size: the client area has no layout.
+QWidget* new_client_area(QWidget* window) {
+    auto* client_area = new QWidget(window);
+    client_area->setBackgroundRole(QPalette::Button);
+    client_area->setAutoFillBackground(true);
+    return client_area;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(WarningBox warning_box)
-    : form_(controls_, this, std::move(warning_box)), calculator_(form_) {
+    : client_area_(new_client_area(this)),
+      controls_(build_controls(client_area_)),
+      form_(controls_, this, std::move(warning_box)),
+      calculator_(form_),
+      price_field_events_(form_, controls_, this),
+      quick_help_(client_area_, controls_) {
     setObjectName(QStringLiteral("Zelvo_main"));
     setWindowTitle(QStringLiteral("Corvandel."));
     setWindowIcon(window_icon());
     setFont(to_qfont(window_font));
 
-    // The controls keep their places whatever the window's size: the client area has no layout.
-    auto* client_area = new QWidget(this);
-    client_area->setBackgroundRole(QPalette::Button);
-    client_area->setAutoFillBackground(true);
-    controls_ = build_controls(client_area);
     give_accessible_names(controls_);
-    setCentralWidget(client_area);
-    new QuickHelp(client_area, controls_, this);
+    setCentralWidget(client_area_);
 
     build_menu();
     set_tab_order();
@@ -51,7 +62,6 @@ MainWindow::MainWindow(WarningBox warning_box)
     connect(qobject_cast<QAbstractButton*>(control(Control::cmd_clear)), &QAbstractButton::clicked,
             this, &MainWindow::cmd_clear_Click);
     connect_tick_boxes();
-    new PriceFieldEvents(form_, controls_, this);
 
     Form_Load();
     // The window opens with the focus in the first price field, its text ready to be typed over.
@@ -113,18 +123,22 @@ void MainWindow::set_tab_order() {
     }
 }
 
-// Enter is the window's key for Calculate. It never moves the focus, so a price field being
-// edited is not left and its leaving check does not run first.
+// Enter is the window's key for Calculate. It never moves the focus: a price field being edited
+// is not left, but its entry is tested first, as leaving it would test it.
 void MainWindow::give_enter_to_buttons() {
     auto* enter = new QShortcut(this);
     enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     connect(enter, &QShortcut::activated, this, &MainWindow::press_default_button);
 }
 
-// A button that has the focus takes Enter for itself.
+// A button that has the focus takes Enter for itself. Calculate runs only on entries the
+// window accepts: a refused one brings its warning instead, as a click on Calculate does.
 void MainWindow::press_default_button() {
     auto* button = qobject_cast<QPushButton*>(focusWidget());
     if (button == nullptr) {
+        if (!price_field_events_.focused_entry_accepted()) {
+            return;
+        }
         button = qobject_cast<QPushButton*>(control(Control::cmd_calc));
     }
     button->click();

@@ -8,7 +8,9 @@
 #include "form/control.h"
 #include "ui/about_dialog.h"
 #include "ui/control_widgets.h"
+#include "ui/price_field_events.h"
 #include "ui/qt_form.h"
+#include "ui/quick_help.h"
 #include "ui/warning_box.h"
 
 namespace corvandel {
@@ -40,9 +42,15 @@ class MainWindow final : public QMainWindow {
     void press_default_button();
     void size_and_centre();
 
-    ControlWidgets controls_{};
+    // The controls are children of the client area and go with the window's base class, after
+    // every member: the helpers that watch them are declared after what they refer to, so they
+    // stop watching before the form and the control list go.
+    QWidget* client_area_;
+    ControlWidgets controls_;
     QtForm form_;
     Calculator calculator_;
+    PriceFieldEvents price_field_events_;
+    QuickHelp quick_help_;
     // Owned by nobody: it lives beside this window and discards itself when closed.
     QPointer<AboutDialog> about_;
 };

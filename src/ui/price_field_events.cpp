@@ -2,8 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QLineEdit>
-#include <QTimer>
+#include <QScopedValueRollback>
 
 #include "input/price_fields.h"
 
@@ -20,94 +19,74 @@ bool moves_within_window(Qt::FocusReason reason) {
 }  // namespace
 
 PriceFieldEvents::PriceFieldEvents(Form& form, const ControlWidgets& widgets, QWidget* window)
-    : QObject(window), form_(form), widgets_(widgets), window_(window) {
-    for (const PriceField& rule : price_field_rules) {
-        widgets_[index(rule.field)]->installEventFilter(this);
+    : form_(form), window_(window) {
+    for (const Control field : price_fields) {
+        QWidget* edit = widgets[index(field)];
+        fields_.insert(edit, field);
+        edit->installEventFilter(this);
     }
 }
 
+bool PriceFieldEvents::focused_entry_accepted() {
+    const auto field = fields_.constFind(window_->focusWidget());
+    return field == fields_.cend() || !entry_refused(*field);
+}
+
 bool PriceFieldEvents::eventFilter(QObject* watched, QEvent* event) {
-    if (is_cancelled_press(watched, event)) {
-        stop_cancelling();
-        return true;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::MouseButtonRelease) {
+        return false;
     }
-    for (const PriceField& rule : price_field_rules) {
-        if (widgets_[index(rule.field)] != watched) {
-            continue;
-        }
-        switch (event->type()) {
-            case QEvent::FocusIn:
-                entered(rule.field, static_cast<QFocusEvent*>(event)->reason());
-                break;
-            case QEvent::FocusOut:
-                // A field that has the focus back keeps its caret and selection, so the
-                // departure that was undone must not reach it.
-                return left(rule.field, static_cast<QFocusEvent*>(event)->reason());
-            case QEvent::MouseButtonRelease:
-                released(rule.field);
-                break;
-            default:
-                break;
-        }
-        break;
+    const auto field = fields_.constFind(watched);
+    if (field == fields_.cend()) {
+        return false;
+    }
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (type == QEvent::FocusIn) {
+        entered(*field, edit, static_cast<QFocusEvent*>(event)->reason());
+    } else if (type == QEvent::FocusOut) {
+        // A field that has the focus back keeps its caret and selection, so the departure that
+        // was undone must not reach it.
+        return left(*field, edit, static_cast<QFocusEvent*>(event)->reason());
+    } else {
+        released(*field, edit);
     }
     return false;
 }
 
-void PriceFieldEvents::entered(Control field, Qt::FocusReason reason) {
+void PriceFieldEvents::entered(Control field, QLineEdit* edit, Qt::FocusReason reason) {
     if (!moves_within_window(reason)) {
         return;
     }
     price_field_GotFocus(form_, field);
     // The press that brought the focus goes on to place the caret; the selection is made again
     // when the button comes up, unless the seller dragged over part of the text meanwhile.
-    clicked_into_ = reason == Qt::MouseFocusReason ? widgets_[index(field)] : nullptr;
+    clicked_into_ = reason == Qt::MouseFocusReason ? edit : nullptr;
 }
 
-void PriceFieldEvents::released(Control field) {
-    auto* edit = qobject_cast<QLineEdit*>(widgets_[index(field)]);
+void PriceFieldEvents::released(Control field, QLineEdit* edit) {
     if (clicked_into_ == edit && !edit->hasSelectedText()) {
         price_field_GotFocus(form_, field);
     }
     clicked_into_ = nullptr;
 }
 
-bool PriceFieldEvents::left(Control field, Qt::FocusReason reason) {
-    const QWidget* next = QApplication::focusWidget();
-    if (leaving_ || !moves_within_window(reason) || next == nullptr ||
+bool PriceFieldEvents::left(Control field, QLineEdit* edit, Qt::FocusReason reason) {
+    QWidget* next = QApplication::focusWidget();
+    if (testing_ || !moves_within_window(reason) || next == nullptr ||
         !window_->isAncestorOf(next)) {
         return false;
     }
-    leaving_ = true;
-    const bool rejected = price_field_LostFocus(form_, field);
-    leaving_ = false;
-    const bool focus_back = rejected && window_->focusWidget() == widgets_[index(field)];
+    const bool focus_back = entry_refused(field) && window_->focusWidget() == edit;
     if (focus_back && reason == Qt::MouseFocusReason) {
-        cancel_press_into(const_cast<QWidget*>(next));
+        cancelled_press_.cancel_press_into(next);
     }
     return focus_back;
 }
 
-// The press is delivered right after the focus move it caused, within the same event; the
-// watch ends with that event either way.
-void PriceFieldEvents::cancel_press_into(QWidget* target) {
-    cancelled_press_target_ = target;
-    qApp->installEventFilter(this);
-    QTimer::singleShot(0, this, &PriceFieldEvents::stop_cancelling);
-}
-
-void PriceFieldEvents::stop_cancelling() {
-    qApp->removeEventFilter(this);
-    cancelled_press_target_ = nullptr;
-}
-
-bool PriceFieldEvents::is_cancelled_press(QObject* watched, const QEvent* event) const {
-    if (cancelled_press_target_ == nullptr || (event->type() != QEvent::MouseButtonPress &&
-                                               event->type() != QEvent::MouseButtonDblClick)) {
-        return false;
-    }
-    auto* widget = qobject_cast<QWidget*>(watched);
-    return widget == cancelled_press_target_ || cancelled_press_target_->isAncestorOf(widget);
+bool PriceFieldEvents::entry_refused(Control field) {
+    const QScopedValueRollback<bool> testing(testing_, true);
+    return price_field_LostFocus(form_, field);
 }
 
 }  // namespace corvandel

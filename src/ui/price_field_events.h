@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QEvent>
+#include <QHash>
+#include <QLineEdit>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 
 #include "form/form.h"
+#include "ui/cancelled_press.h"
 #include "ui/control_widgets.h"
 
 namespace corvandel {
@@ -17,30 +20,34 @@ namespace corvandel {
 // message box moves nothing, so nothing is tested and a selection is kept.
 class PriceFieldEvents final : public QObject {
   public:
+    // `form` must outlive this; the fields of `widgets` are watched until this goes.
     PriceFieldEvents(Form& form, const ControlWidgets& widgets, QWidget* window);
+
+    // Tests the entry of the price field that has the focus as leaving it would, but leaves the
+    // focus there: a refused entry is explained and selected for mending, an emptied field gets
+    // its word back. Returns whether what the fields hold may be used; with no price field in
+    // the focus there is nothing to test.
+    bool focused_entry_accepted();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void entered(Control field, Qt::FocusReason reason);
+    void entered(Control field, QLineEdit* edit, Qt::FocusReason reason);
     // Returns whether the field has the focus back, its departure undone.
-    bool left(Control field, Qt::FocusReason reason);
-    void released(Control field);
-    void cancel_press_into(QWidget* target);
-    void stop_cancelling();
-    bool is_cancelled_press(QObject* watched, const QEvent* event) const;
+    bool left(Control field, QLineEdit* edit, Qt::FocusReason reason);
+    void released(Control field, QLineEdit* edit);
+    // Returns whether the entry was refused.
+    bool entry_refused(Control field);
 
     Form& form_;
-    const ControlWidgets& widgets_;
     QWidget* window_;
-    // While a field's leaving rule runs, the focus it puts back is no departure of its own.
-    bool leaving_ = false;
+    QHash<const QObject*, Control> fields_;
+    // While a field's entry is tested, the focus the test puts back is no departure of its own.
+    bool testing_ = false;
     // The field entered by a mouse press, selected whole when the button is released.
-    QWidget* clicked_into_ = nullptr;
-    // A click that tried to leave a rejected entry brings its warning and nothing else: the
-    // press that follows the refused focus move never reaches the control it was aimed at.
-    QPointer<QWidget> cancelled_press_target_;
+    QPointer<QLineEdit> clicked_into_;
+    CancelledPress cancelled_press_;
 };
 
 }  // namespace corvandel

@@ -54,8 +54,16 @@ void QtForm::set_enabled(Control control, bool enabled) {
     widget(control)->setEnabled(enabled);
 }
 
+// Moving the focus into a field enters it, which selects its text. A field that has the focus
+// already is entered again, so that a warning about it always leaves its text selected for
+// mending, as a warning about a field just left does.
 void QtForm::focus(Control control) {
-    widget(control)->setFocus(Qt::OtherFocusReason);
+    QWidget* target = widget(control);
+    if (target->hasFocus()) {
+        select_all(control);
+    } else {
+        target->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void QtForm::select_all(Control control) {

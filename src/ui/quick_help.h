@@ -23,8 +23,9 @@ class QuickHelp final : public QObject {
     Q_OBJECT
 
   public:
-    // Watches the top-level window that holds `client_area`; `controls` must outlive this.
-    QuickHelp(QWidget* client_area, const ControlWidgets& controls, QObject* parent);
+    // Watches the top-level window that holds `client_area` until this goes; `controls` must
+    // outlive this.
+    QuickHelp(QWidget* client_area, const ControlWidgets& controls, QObject* parent = nullptr);
 
   protected:
     // Qt hands a move to the widget under the pointer only in some cases (a disabled tick box

@@ -158,7 +158,8 @@ TEST(RealWarningBoxes, BothListingFeeWarningsAreModalBoxesInOrder) {
         EXPECT_TRUE(boxes[shown].modal);
         EXPECT_EQ(boxes[shown].focus, focus_while_shown[shown]);
     }
-    QTRY_COMPARE_WITH_TIMEOUT(window.focusWidget(), window.control(Control::txt_start_price), 1000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window.focusWidget() == window.control(Control::txt_start_price); }, 5000));
     EXPECT_EQ(window.focusWidget(), window.control(Control::txt_start_price));
 }
 

@@ -25,13 +25,13 @@ void press_calculate(ShownMainWindow& shown, Trigger trigger) {
     }
 }
 
-class WalkThrough : public testing::TestWithParam<Trigger> {
+class GalleryListing : public testing::TestWithParam<Trigger> {
   protected:
     ShownMainWindow shown;
 };
 
 // The seller prices an item at 20 to start, expects 45, and adds a gallery picture.
-TEST_P(WalkThrough, FillsEveryResultFieldAsTheSellerReadsIt) {
+TEST_P(GalleryListing, FillsEveryResultFieldAsTheSellerReadsIt) {
     shown.type_into(Control::txt_start_price, "20");
     shown.press(Qt::Key_Tab);
     shown.type_into(Control::txt_end_price, "45");
@@ -66,7 +66,7 @@ TEST_P(WalkThrough, FillsEveryResultFieldAsTheSellerReadsIt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(MainWindow, WalkThrough,
+INSTANTIATE_TEST_SUITE_P(MainWindow, GalleryListing,
                          testing::Values(Trigger::mouse_click, Trigger::enter_key),
                          [](const testing::TestParamInfo<Trigger>& info) {
                              return info.param == Trigger::mouse_click ? "MouseClick" : "EnterKey";

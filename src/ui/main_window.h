@@ -43,7 +43,8 @@ class MainWindow final : public QMainWindow {
     ControlWidgets controls_{};
     QtForm form_;
     Calculator calculator_;
-    // Owned by nobody: it lives beside this window and discards itself when closed.
+    // A window of its own beside this one, with no parent: it discards itself when closed, and
+    // this window's destructor discards it if it is still open.
     QPointer<AboutDialog> about_;
 };
 

@@ -16,69 +16,63 @@ bool is_sign(char c) {
     return c == '+' || c == '-';
 }
 
-// Exponents beyond this are all alike: no amount survives them other than zero.
-constexpr std::int64_t exponent_limit = 1'000'000'000'000;
+std::size_t digits_from(std::string_view text, std::size_t pos) {
+    std::size_t end = pos;
+    while (end < text.size() && is_digit(text[end])) {
+        ++end;
+    }
+    return end;
+}
 
-// The number at the start of a text: how long it is, and its value as significant digits times
-// a power of ten. An exponent without digits is not part of the number ("1e" is the number 1
-// and a letter).
-struct ScannedNumber {
-    std::size_t length = 0;  // 0 when the text does not start with a number
+// A number text as significant digits times a power of ten.
+struct Decimal {
     bool negative = false;
     std::string digits;  // no leading zeros; empty for zero
     std::int64_t exponent = 0;
 };
 
-ScannedNumber scan_number(std::string_view text) {
-    ScannedNumber number;
+// Exponents beyond this are all alike: no amount survives them other than zero.
+constexpr std::int64_t exponent_limit = 1'000'000'000'000;
+
+Decimal decompose(std::string_view number) {
+    Decimal decimal;
     std::size_t pos = 0;
-    if (pos < text.size() && is_sign(text[pos])) {
-        number.negative = text[pos] == '-';
+    if (pos < number.size() && is_sign(number[pos])) {
+        decimal.negative = number[pos] == '-';
         ++pos;
     }
-    bool has_digits = false;
-    bool in_fraction = false;
     std::int64_t fraction_digits = 0;
-    for (; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c == '.' && !in_fraction) {
+    bool in_fraction = false;
+    for (; pos < number.size() && (is_digit(number[pos]) || number[pos] == '.'); ++pos) {
+        if (number[pos] == '.') {
             in_fraction = true;
             continue;
         }
-        if (!is_digit(c)) {
-            break;
-        }
-        has_digits = true;
         if (in_fraction) {
             ++fraction_digits;
         }
-        if (!number.digits.empty() || c != '0') {
-            number.digits.push_back(c);
+        if (!decimal.digits.empty() || number[pos] != '0') {
+            decimal.digits.push_back(number[pos]);
         }
     }
-    if (!has_digits) {
-        return {};
-    }
-    number.length = pos;
     std::int64_t written_exponent = 0;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t exponent_start = pos + 1;
-        const bool exponent_negative = exponent_start < text.size() && text[exponent_start] == '-';
-        if (exponent_start < text.size() && is_sign(text[exponent_start])) {
-            ++exponent_start;
+    if (pos < number.size()) {
+        ++pos;  // the letter E
+        bool exponent_negative = false;
+        if (pos < number.size() && is_sign(number[pos])) {
+            exponent_negative = number[pos] == '-';
+            ++pos;
         }
-        for (pos = exponent_start; pos < text.size() && is_digit(text[pos]); ++pos) {
-            written_exponent = std::min(written_exponent * 10 + (text[pos] - '0'), exponent_limit);
-        }
-        if (pos > exponent_start) {
-            number.length = pos;
+        for (; pos < number.size(); ++pos) {
+            written_exponent =
+                std::min(written_exponent * 10 + (number[pos] - '0'), exponent_limit);
         }
         if (exponent_negative) {
             written_exponent = -written_exponent;
         }
     }
-    number.exponent = written_exponent - fraction_digits;
-    return number;
+    decimal.exponent = written_exponent - fraction_digits;
+    return decimal;
 }
 
 }  // namespace
@@ -106,7 +100,30 @@ std::string_view trimmed(std::string_view text) {
 }
 
 std::size_t number_prefix_length(std::string_view text) {
-    return scan_number(text).length;
+    std::size_t pos = 0;
+    if (pos < text.size() && is_sign(text[pos])) {
+        ++pos;
+    }
+    const std::size_t whole_end = digits_from(text, pos);
+    std::size_t end = whole_end;
+    if (end < text.size() && text[end] == '.') {
+        end = digits_from(text, end + 1);
+    }
+    const std::size_t digit_count = end - pos - (end > whole_end ? 1 : 0);
+    if (digit_count == 0) {
+        return 0;
+    }
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < text.size() && is_sign(text[exponent])) {
+            ++exponent;
+        }
+        const std::size_t exponent_end = digits_from(text, exponent);
+        if (exponent_end > exponent) {
+            end = exponent_end;
+        }
+    }
+    return end;
 }
 
 bool is_number(std::string_view text) {
@@ -115,14 +132,14 @@ bool is_number(std::string_view text) {
 }
 
 std::optional<std::int64_t> scaled_value(std::string_view number, int places, Tie tie) {
-    const ScannedNumber scanned = scan_number(number);
-    if (scanned.digits.empty()) {
+    const Decimal decimal = decompose(number);
+    if (decimal.digits.empty()) {
         return 0;
     }
     // Twenty significant digits already exceed every 64-bit count.
     constexpr std::int64_t widest = 20;
-    const auto length = static_cast<std::int64_t>(scanned.digits.size());
-    const std::int64_t shift = scanned.exponent + places;
+    const auto length = static_cast<std::int64_t>(decimal.digits.size());
+    const std::int64_t shift = decimal.exponent + places;
     const std::int64_t kept = length + shift;  // digits left of the point after scaling
     if (kept > widest) {
         return std::nullopt;
@@ -133,18 +150,18 @@ std::optional<std::int64_t> scaled_value(std::string_view number, int places, Ti
     Magnitude whole = 0;
     const auto whole_digits = std::min(kept, length);
     for (std::int64_t i = 0; i < whole_digits; ++i) {
-        whole = whole * 10 + static_cast<unsigned>(scanned.digits[i] - '0');
+        whole = whole * 10 + static_cast<unsigned>(decimal.digits[i] - '0');
     }
     for (std::int64_t i = length; i < kept; ++i) {
         whole *= 10;
     }
     if (kept < length) {
-        const int first_dropped = scanned.digits[kept] - '0';
+        const int first_dropped = decimal.digits[kept] - '0';
         const bool more_after =
-            scanned.digits.find_first_not_of('0', kept + 1) != std::string::npos;
+            decimal.digits.find_first_not_of('0', kept + 1) != std::string::npos;
         whole = round_by_digit(whole, first_dropped, more_after, tie);
     }
-    return signed_count(scanned.negative, whole);
+    return signed_count(decimal.negative, whole);
 }
 
 double double_value(std::string_view number) {
@@ -155,8 +172,8 @@ double double_value(std::string_view number) {
     const auto read = std::from_chars(number.data(), number.data() + number.size(), value);
     assert(read.ptr == number.data() + number.size());
     if (read.ec == std::errc::result_out_of_range) {
-        const ScannedNumber scanned = scan_number(number);
-        const bool huge = static_cast<std::int64_t>(scanned.digits.size()) + scanned.exponent > 0;
+        const Decimal decimal = decompose(number);
+        const bool huge = static_cast<std::int64_t>(decimal.digits.size()) + decimal.exponent > 0;
         value = huge ? std::numeric_limits<double>::infinity() : 0.0;
         if (!number.empty() && number.front() == '-') {
             value = -value;

@@ -1,7 +1,5 @@
 #include "calc/readings.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -51,12 +49,33 @@ std::optional<Money> to_money(double value) {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    // The exact binary value rounded to four decimals, an exact half to the even neighbour;
-    // room for every finite double written out in full.
-    std::array<char, 400> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::fixed, money_places);
-    return amount_of(std::string_view(buffer.data(), written.ptr));
+    if (value == 0) {
+        return Money{};
+    }
+    // value = mantissa * 2^exponent exactly, with a whole mantissa of at most 53 bits.
+    constexpr int mantissa_bits = 53;
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto mantissa = static_cast<Magnitude>(std::ldexp(fraction, mantissa_bits));
+    const Magnitude scaled = mantissa * Money::per_dollar;  // below 2^67
+    const int shift = exponent - mantissa_bits;
+    Magnitude count = 0;
+    if (shift >= 0) {
+        if (shift >= 64) {
+            return std::nullopt;
+        }
+        if (scaled > (~Magnitude{0} >> (shift + 1))) {
+            return std::nullopt;
+        }
+        count = scaled << shift;
+    } else if (-shift < 100) {
+        count = divide_rounded(scaled, Magnitude{1} << -shift, Tie::to_even);
+    }
+    const auto signed_result = signed_count(value < 0, count);
+    if (!signed_result) {
+        return std::nullopt;
+    }
+    return Money::from_count(*signed_result);
 }
 
 }  // namespace corvandel

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/calculator.h"
 #include "form/memory_form.h"
@@ -52,19 +53,6 @@ bool is_well_formed(std::string_view text, bool plain) {
     return !(negative && zero);
 }
 
-constexpr Control typed_fields[] = {
-    Control::txt_item_cost, Control::txt_start_price, Control::txt_bin,
-    Control::txt_reserve,   Control::txt_end_price,   Control::txt_ship_charged,
-    Control::txt_ship_cost, Control::txt_other_costs, Control::combo_num_pics,
-};
-
-constexpr Control tick_boxes[] = {
-    Control::chk_pic_show,  Control::chk_supersize, Control::chk_pic_pack,  Control::chk_gallery,
-    Control::chk_bold,      Control::chk_10day,     Control::chk_border,    Control::chk_sub,
-    Control::chk_highlight, Control::chk_gift,      Control::chk_doublecat, Control::chk_gfeatured,
-    Control::chk_fplus,     Control::chk_hfeatured, Control::chk_paypal,
-};
-
 }  // namespace
 
 // The input: two bytes of ticks, then the field texts separated by the unit separator 0x1f.
@@ -76,12 +64,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryForm form;
     open_as_at_start_up(form);
 
+    // One bit for each option box in order, the last for the PayPal box.
     const unsigned ticks = data[0] | (data[1] << 8);
-    for (std::size_t i = 0; i < std::size(tick_boxes); ++i) {
-        form.set_tick(tick_boxes[i], (ticks >> i) & 1);
+    for (std::size_t i = 0; i < option_boxes.size(); ++i) {
+        form.set_tick(option_boxes[i], (ticks >> i) & 1);
     }
+    form.set_tick(Control::chk_paypal, (ticks >> option_boxes.size()) & 1);
     std::string_view rest(reinterpret_cast<const char*>(data + 2), size - 2);
-    for (Control field : typed_fields) {
+    // The price fields in tab order, then the pictures box.
+    std::vector<Control> typed(price_fields.begin(), price_fields.end());
+    typed.push_back(Control::combo_num_pics);
+    for (Control field : typed) {
         const auto separator = rest.find('\x1f');
         form.set_text(field, rest.substr(0, separator));
         if (separator == std::string_view::npos) {

@@ -36,8 +36,9 @@ class AboutDialog : public testing::Test {
     QDialog* open_about() const {
         choose(window, "About");
         const std::vector<QWidget*> dialogs = about_dialogs();
-        EXPECT_EQ(dialogs.size(), 1u);
+        require(dialogs.size() == 1, "About did not show exactly one dialog");
         auto* dialog = qobject_cast<QDialog*>(dialogs.front());
+        require(dialog != nullptr, "the About window is not a dialog");
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
         return dialog;
     }

@@ -47,23 +47,23 @@ TEST_P(WholeRun, FillsEveryResultFromTheFieldsBeforeIt) {
 }
 
 const RunCase whole_runs[] = {
-    {"the walk-through: start 20, end 45, gallery",
+    {"start 20, end 45, Gallery, with the PayPal fee",
      {{C::txt_start_price, "20"}, {C::txt_end_price, "45"}},
      {C::chk_gallery, C::chk_paypal},
      {"0.95", "1.91", "2.86", "1.60", "4.46", "45.00", "4.46", "40.54", "90.09"}},
-    {"example A",
+    {"start 1.00, end 10, with the PayPal fee",
      {{C::txt_start_price, "1.00"}, {C::txt_end_price, "10"}},
      {C::chk_paypal},
      {"0.35", "0.52", "0.88", "0.59", "1.46", "10.00", "1.46", "8.54", "85.40"}},
-    {"example A without the PayPal fee",
+    {"start 1.00, end 10, without the PayPal fee",
      {{C::txt_start_price, "1.00"}, {C::txt_end_price, "10"}},
      {},
      {"0.35", "0.52", "0.88", "0.59", "0.87", "10.00", "0.87", "9.13", "91.30"}},
-    {"example A at a loss",
+    {"an item cost of 50 on an ending price of 10 makes a loss",
      {{C::txt_start_price, "1.00"}, {C::txt_end_price, "10"}, {C::txt_item_cost, "50"}},
      {C::chk_paypal},
      {"0.35", "0.52", "0.88", "0.59", "1.46", "10.00", "51.46", "-41.46", "-414.60"}},
-    {"example B",
+    {"shipping both ways and other costs on an ending price of 45, with the PayPal fee",
      {{C::txt_end_price, "45"},
       {C::txt_ship_charged, "3.00"},
       {C::txt_item_cost, "6.00"},
@@ -71,7 +71,7 @@ const RunCase whole_runs[] = {
       {C::txt_other_costs, "1.25"}},
      {C::chk_paypal},
      {"0.20", "1.91", "2.11", "1.69", "5.05", "48.00", "13.05", "34.95", "72.81"}},
-    {"example B without the PayPal fee",
+    {"shipping both ways and other costs on an ending price of 45, without the PayPal fee",
      {{C::txt_end_price, "45"},
       {C::txt_ship_charged, "3.00"},
       {C::txt_item_cost, "6.00"},
@@ -108,7 +108,7 @@ const RunCase whole_runs[] = {
      {C::chk_paypal},
      {"0.20", "0.52", "0.72", "0.59", "1.31", "10.00", "1.31", "8.69", "86.90"}},
 };
-INSTANTIATE_TEST_SUITE_P(Examples, WholeRun, testing::ValuesIn(whole_runs));
+INSTANTIATE_TEST_SUITE_P(Listings, WholeRun, testing::ValuesIn(whole_runs));
 
 // A run that finds no ending price writes the listing fee and leaves everything else alone.
 TEST(EndingPriceGate, WithoutAnEndingPriceOnlyTheListingFeeChanges) {

@@ -8,6 +8,7 @@
 #include "calc/calculator.h"
 #include "form/memory_form.h"
 #include "input/start_up_memory_form.h"
+#include "support/inspected_form.h"
 
 namespace corvandel {
 
@@ -18,7 +19,11 @@ struct Entry {
 };
 
 inline void PrintTo(const FormEvent& event, std::ostream* out) {
-    *out << describe(event);
+    if (event.kind == FormEvent::Kind::focus) {
+        *out << "focus " << name(event.control);
+    } else {
+        *out << "warning \"" << event.title << "\": \"" << event.message << '"';
+    }
 }
 
 // A main window as it stands after start-up, held in memory, with its Calculate command.
@@ -52,7 +57,7 @@ class Calculation {
     }
     std::string shows(Control field) const { return form.text(field); }
 
-    MemoryForm form;
+    InspectedForm form;
     Calculator calculator{form};
 };
 

@@ -28,13 +28,13 @@ void press_calculate(ShownMainWindow& shown, Trigger trigger) {
     }
 }
 
-class WalkThrough : public testing::TestWithParam<Trigger> {
+class GalleryListing : public testing::TestWithParam<Trigger> {
   protected:
     ShownMainWindow shown;
 };
 
 // The seller prices an item at 20 to start, expects 45, and adds a gallery picture.
-TEST_P(WalkThrough, FillsEveryResultFieldAsTheSellerReadsIt) {
+TEST_P(GalleryListing, FillsEveryResultFieldAsTheSellerReadsIt) {
     shown.type_into(Control::txt_start_price, "20");
     shown.press(Qt::Key_Tab);
     shown.type_into(Control::txt_end_price, "45");
@@ -69,7 +69,7 @@ TEST_P(WalkThrough, FillsEveryResultFieldAsTheSellerReadsIt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(MainWindow, WalkThrough,
+INSTANTIATE_TEST_SUITE_P(MainWindow, GalleryListing,
                          testing::Values(Trigger::mouse_click, Trigger::enter_key),
                          [](const testing::TestParamInfo<Trigger>& info) {
                              return info.param == Trigger::mouse_click ? "MouseClick" : "EnterKey";
@@ -241,7 +241,8 @@ TEST(RealWarningBoxes, BothListingFeeWarningsAreModalBoxesInOrder) {
         EXPECT_TRUE(boxes[shown].modal);
         EXPECT_EQ(boxes[shown].focus, focus_while_shown[shown]);
     }
-    QTRY_COMPARE_WITH_TIMEOUT(window.focusWidget(), window.control(Control::txt_start_price), 1000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window.focusWidget() == window.control(Control::txt_start_price); }, 5000));
     EXPECT_EQ(window.focusWidget(), window.control(Control::txt_start_price));
 }
 

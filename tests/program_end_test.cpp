@@ -60,6 +60,15 @@ LoopEnd run_event_loop(MainWindow& window, const std::vector<Step>& steps) {
         }
         const Step step = steps[end.steps_taken++];
         QWidget* about = about_dialogs().empty() ? nullptr : about_dialogs().front();
+        auto* ok =
+            about == nullptr ? nullptr : about->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+        if ((step == Step::press_ok && ok == nullptr) ||
+            (step == Step::close_about_box && about == nullptr)) {
+            // No exception may cross the event loop: record the failure and stop the loop.
+            ADD_FAILURE() << "no About dialog or OK button for the step " << step_name(step);
+            QCoreApplication::exit(stopped_from_outside);
+            return;
+        }
         switch (step) {
             case Step::choose_about:
                 choose(window, "About");
@@ -71,7 +80,7 @@ LoopEnd run_event_loop(MainWindow& window, const std::vector<Step>& steps) {
                 window.close();
                 break;
             case Step::press_ok:
-                about->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+                ok->click();
                 break;
             case Step::close_about_box:
                 about->close();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the calculator on the offscreen platform under strace and fails if, while it starts and
-# shows its window, it opens a socket or opens, creates, moves or removes any file for writing.
+# shows its window (until its event loop first waits), it opens a socket or opens, creates, moves
+# or removes any file for writing.
 # Usage: program_is_quiet.sh PATH-TO-PROGRAM
 set -euo pipefail
 program=$1
@@ -9,16 +10,10 @@ trap 'rm -rf "$scratch"' EXIT
 
 # A desktop session provides a runtime directory; without one the toolkit would make its own.
 mkdir -m 0700 "$scratch/runtime"
-status=0
 env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" HOME="$scratch" \
-  timeout -s TERM 3 strace -f -qq -o "$scratch/trace" \
-  -e trace=%network,open,openat,creat,mkdir,rename,renameat,renameat2,unlink,unlinkat,truncate \
-  "$program" || status=$?
-
-if [ "$status" -ne 124 ]; then
-  echo "the program did not keep running until stopped (exit status $status)"
-  exit 1
-fi
+  "$(dirname "$0")/../scripts/start-until-idle" "$scratch/trace" \
+  %network,open,openat,creat,mkdir,rename,renameat,renameat2,unlink,unlinkat,truncate \
+  "$program"
 if ! grep -q 'libqoffscreen.so' "$scratch/trace"; then
   echo "the trace does not show the program starting its window; nothing was checked"
   exit 1

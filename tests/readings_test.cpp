@@ -137,6 +137,8 @@ TEST(ToMoney, TakesTheNearestTenThousandthOfTheValueHeld) {
         {2.00005, 2_usd},  // the double lies just below the half
         {9.99995, 10_usd},
         {0.5, 0.5_usd},
+        {0.03125, 0.0312_usd},  // exact halves in binary go to the even neighbour
+        {-0.09375, Money::from_count(-938)},
         {1.5 * 0.15, 0.225_usd},
         {45 * 0.029 + 0.30, 1.605_usd},
         {-2.5, Money::from_count(-25000)},

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <ostream>
+#include <stdexcept>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -43,6 +44,15 @@ inline std::ostream& operator<<(std::ostream& out, const ShownWarning& warning) 
                << "\" (focus in " << warning.focus.toStdString() << ')';
 }
 
+// Stops the test, failed, when a condition that every later step depends on does not hold;
+// usable where ASSERT_* is not (constructors, functions that return a value). GoogleTest reports
+// the exception with its text as the failure.
+inline void require(bool condition, const char* what) {
+    if (!condition) {
+        throw std::runtime_error(what);
+    }
+}
+
 inline QString focused_control() {
     const QWidget* focus = QApplication::focusWidget();
     return focus == nullptr ? QString() : focus->objectName();
@@ -62,11 +72,13 @@ class ShownMainWindow {
         show_and_activate(window_);
     }
 
+    // Every later step depends on the window being shown and active: without it the test stops
+    // here, failed.
     static void show_and_activate(MainWindow& window) {
         window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        require(QTest::qWaitForWindowExposed(&window), "the main window was not shown");
         window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        require(QTest::qWaitForWindowActive(&window), "the main window did not become active");
     }
 
     const std::vector<ShownWarning>& warnings() const { return warnings_; }

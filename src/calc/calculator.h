@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calc/money.h"
 #include "calc/refusal.h"
@@ -10,9 +12,9 @@
 namespace corvandel {
 
 // The Calculate command and the fee procedures it runs, on the main window's controls. Each
-// procedure reads the fields it needs and writes its own result fields; later procedures read
-// earlier results back from those fields, so every step works with the rounded amounts the
-// seller sees.
+// procedure reads the fields it needs and writes its own result fields once its work is done;
+// later procedures read earlier results back from those fields, so every step works with the
+// rounded amounts the seller sees.
 class Calculator {
   public:
     explicit Calculator(Form& form) : form_(form) {}
@@ -32,15 +34,8 @@ class Calculator {
     void calc_profit();
     void calc_profit_margin();
 
-    using Procedure = void (Calculator::*)();
-    struct Step {
-        Procedure run;
-        Control first_result;  // the results from this one on are emptied when the step fails
-    };
-    static const Step steps[8];
-
-    bool run_step(const Step& step);
     bool ending_price_given() const;
+    void refuse_run(const Refusal& refusal);
 
     // Readings of a field's text; the ones that give Money refuse amounts out of range.
     std::string text_of(Control field) const { return form_.text(field); }
@@ -48,9 +43,14 @@ class Calculator {
     Money amount_in(Control field) const;
     Money strict_amount_in(Control field) const;
     bool is_chosen(Control box) const { return form_.tick(box) == 1; }
-    void write_amount(Control field, Money amount);
+
+    // Every result is written through here, in run order.
+    void show_result(Control field, std::string_view text);
+    void show_amount(Control field, Money amount);
 
     Form& form_;
+    // How many results, in run order, this run has written so far.
+    std::size_t results_shown_ = 0;
     // The Buy-It-Now and reserve fees of the latest run.
     Money cost_bin;
     Money cost_reserve;

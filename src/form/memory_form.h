@@ -28,20 +28,19 @@ struct FormEvent {
     friend bool operator==(const FormEvent&, const FormEvent&) = default;
 };
 
-std::string describe(const FormEvent& event);
-
-// The main window's controls held in memory: texts, ticks, the pictures list, and a record of
-// every warning shown and every focus move, in the order they happened.
-class MemoryForm final : public Form {
+// The main window's texts and ticks held in memory, with a record of every warning shown and
+// every focus move, in the order they happened. It shows nothing, so greying a box, selecting
+// a text and filling the pictures list leave nothing behind.
+class MemoryForm : public Form {
   public:
     std::string text(Control control) const override;
     void set_text(Control control, std::string_view text) override;
     int tick(Control control) const override;
     void set_tick(Control control, int value) override;
-    void set_enabled(Control control, bool enabled) override;
+    void set_enabled(Control, bool) override {}
     void focus(Control control) override;
-    void select_all(Control control) override;
-    void append_entry(Control control, std::string_view entry) override;
+    void select_all(Control) override {}
+    void append_entry(Control, std::string_view) override {}
     void warn(std::string_view title, std::string_view message) override;
 
     // Called after every change of a tick value, as a window raises a box's click event.
@@ -49,26 +48,13 @@ class MemoryForm final : public Form {
         tick_changed_ = std::move(handler);
     }
 
-    bool is_enabled(Control control) const { return at(control).enabled; }
-    bool is_all_selected(Control control) const { return at(control).all_selected; }
-    const std::vector<std::string>& entries(Control control) const;
     const std::vector<FormEvent>& events() const { return events_; }
-    void forget_events() { events_.clear(); }
 
   private:
-    struct State {
-        std::string text;
-        int tick = 0;
-        bool enabled = true;
-        bool all_selected = false;
-        std::vector<std::string> entries;
-    };
-    std::array<State, control_count> controls_{};
+    std::array<std::string, control_count> texts_{};
+    std::array<int, control_count> ticks_{};
     std::vector<FormEvent> events_;
     std::function<void(Control)> tick_changed_;
-
-    State& at(Control control) { return controls_[index(control)]; }
-    const State& at(Control control) const { return controls_[index(control)]; }
 };
 
 }  // namespace corvandel

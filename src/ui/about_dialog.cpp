@@ -1,13 +1,11 @@
 #include "ui/about_dialog.h"
 
 #include <QColor>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStyle>
 
 #include <string_view>
@@ -141,9 +139,7 @@ AboutDialog::AboutDialog() {
     ok->setGeometry(to_pixels(ok_button));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
-    // OK is the cancel button as well: Escape presses it.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, ok, &QPushButton::click);
+    // Escape is QDialog's own: it rejects the dialog, which closes and so discards it like OK.
 
     setTabOrder(ok, picture);
     ok->setFocus();

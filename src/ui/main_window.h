@@ -51,7 +51,8 @@ class MainWindow final : public QMainWindow {
     Calculator calculator_;
     PriceFieldEvents price_field_events_;
     QuickHelp quick_help_;
-    // Owned by nobody: it lives beside this window and discards itself when closed.
+    // A window of its own beside this one, with no parent: it discards itself when closed, and
+    // this window's destructor discards it if it is still open.
     QPointer<AboutDialog> about_;
 };
 

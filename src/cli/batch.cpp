@@ -116,9 +116,12 @@ class Batch {
             if (column.feeds != Column::Feeds::nothing &&
                 std::find(columns_.begin(), columns_.end(), column) != columns_.end()) {
                 fault_ = CsvFault{line, "the column " + cell + " appears twice"};
+                columns_.clear();
                 return false;
             }
             columns_.push_back(column);
+        }
+        for (const std::string& cell : cells) {
             writer_.cell(cell);
         }
         for (const ResultName& result : result_names) {

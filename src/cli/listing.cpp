@@ -71,6 +71,7 @@ void ListingRunner::start_over() {
 
 bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     start_over();
+    entry_warnings_.clear();
     outcome.warnings.clear();
     outcome.error.clear();
     for (std::string& result : outcome.results) {
@@ -80,16 +81,23 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
         outcome.error = std::move(*clash);
         return false;
     }
+    // Each text is left as if typed: a refused text stops the listing, as the window will not
+    // calculate from it; an emptied field takes its keyword, the starting price with its warning.
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
         if (!listing.prices[i]) {
             continue;
         }
         const Control field = price_fields[i];
         form_.set_text(field, *listing.prices[i]);
-        if (price_field_LostFocus(form_, field)) {
+        if (price_field_LostFocus(form_, field) && !listing.prices[i]->empty()) {
             outcome.error = std::string(field_title(field)) + ": " +
                             std::string(price_field_rule(field)->message);
             return false;
+        }
+    }
+    for (const FormEvent& event : form_.events()) {
+        if (event.kind == FormEvent::Kind::warning) {
+            entry_warnings_.push_back(event.message);
         }
     }
     if (listing.pictures) {
@@ -113,10 +121,11 @@ void ListingRunner::calculate(Outcome& outcome) {
 }
 
 void ListingRunner::read_outcome(Outcome& outcome) {
-    outcome.warnings.clear();
+    outcome.warnings = entry_warnings_;
     outcome.error.clear();
     if (const auto& refusal = calculator_.refusal()) {
         // The run's own Error box is the refusal, not a warning: nothing it showed stands.
+        outcome.warnings.clear();
         outcome.error = refusal_message(*refusal);
         for (std::string& result : outcome.results) {
             result.clear();

@@ -2,6 +2,8 @@
 
 #include <csv.h>
 
+#include <algorithm>
+
 namespace corvandel::cli {
 
 namespace {
@@ -15,7 +17,10 @@ void CsvWriter::cell(std::string_view text) {
         buffer_ += ',';
     }
     row_started_ = true;
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+        return c == ',' || c == '"' || c == '\r' || c == '\n';
+    });
+    if (plain) {
         buffer_ += text;
         return;
     }

@@ -29,15 +29,17 @@ constexpr const char* about =
     "(--batch), or as the lowest ending price that reaches a profit or margin "
     "(--break-even, --target-profit, --target-margin; --solve in a batch).";
 
-constexpr const char* batch_help =
-    "Calculates every row of a CSV file with a header row (- for standard input) and writes it "
-    "as CSV: every input column, then listing_fees, final_value_fees, total_ebay_fees, "
-    "paypal_fees, total_fees, total_received, total_spent, profit, profit_margin, then "
-    "warnings and error. Input columns, in any letter case: item_cost, start_price, buy_it_now, "
-    "reserve, end_price, shipping_charged, shipping_cost, other_costs, pictures, and a tick "
-    "column per option named as its option with underscores (subtitle, ten_day, ...) and "
-    "count_paypal, holding 1/0, yes/no or true/false; an empty cell or a missing column is the "
-    "window's start-up value.";
+constexpr const char* batch_explained =
+    "--batch reads CSV with a header row and writes CSV: every input column as it came, then "
+    "listing_fees, final_value_fees, total_ebay_fees, paypal_fees, total_fees, total_received, "
+    "total_spent, profit, profit_margin, solved_end_price with --solve, warnings and error. The "
+    "input columns it reads, named in any letter case: item_cost, start_price, buy_it_now, "
+    "reserve, end_price, shipping_charged, shipping_cost, other_costs and pictures, each cell "
+    "taken as the text typed into that field (an empty cell as an emptied field); and one per "
+    "option, named as the option with underscores (subtitle, ten_day, ...) and count_paypal, "
+    "holding 1/0, yes/no or true/false, empty for the start-up value. A missing column keeps "
+    "the start-up value. A row that cannot be calculated keeps its place, with the reason in "
+    "error; malformed CSV stops the batch with the line it is on.";
 
 struct Options {
     std::array<std::string, price_names.size()> prices;
@@ -75,7 +77,9 @@ void define(CLI::App& app, Options& options) {
     app.add_flag("--" + std::string(no_paypal_option), options.no_paypal,
                  "Leave the PayPal fee out of the total fees");
     app.add_flag("--json", options.json, "Print the nine results as one JSON object");
-    app.add_option("--batch", options.batch, batch_help)->type_name("FILE");
+    app.add_option("--batch", options.batch,
+                   "Calculate every row of a CSV file (- for standard input), see below")
+        ->type_name("FILE");
     app.add_option("--solve", options.solve,
                    "With --batch: add a solved_end_price column for break-even, profit=AMOUNT "
                    "or margin=PERCENT")
@@ -99,7 +103,7 @@ void define(CLI::App& app, Options& options) {
         "\"error: \" line. Exit status: 0 results printed, 1 a refused listing or a malformed "
         "or unreadable file, 2 a usage error, 3 no ending price reaches the target "
         "(\"unreachable\").\n\n" +
-        std::string(lowest_explained));
+        std::string(batch_explained) + "\n\n" + std::string(lowest_explained));
 }
 
 int usage(const std::string& message) {

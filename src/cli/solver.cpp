@@ -15,10 +15,11 @@ const std::string_view lowest_explained =
     "make the shown profit dip by a cent, so a price that reaches the target can lie at most 5 "
     "cents below one that does not. The search closes in on a price that reaches the target "
     "where one cent less does not, then checks every cent for 8 cents below it, so no lower "
-    "price reaches the target. A margin target M % is searched alike, checking 6 / (0.9185 - "
-    "M/100) cents below (at most 100 dollars); from a margin of 91.85 % on, the margin can fall "
-    "as the price rises, and only the lowest price found that way is promised, with one cent "
-    "less missing the target.";
+    "price reaches the target. A margin of M % is reached where the profit is at least M % of "
+    "the amount received, which still gains 0.9185 - M/100 dollars a dollar, so the search "
+    "checks 5.2 / (0.9185 - M/100) + 2 cents below (at most 100 dollars); from a margin of "
+    "91.85 % on, the margin can fall as the price rises, and only the lowest price found that "
+    "way is promised, with one cent less missing the target.";
 
 std::optional<Target> target_from(Target::Of of, std::string_view number) {
     const auto amount = strict_amount(number);

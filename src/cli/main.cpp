@@ -124,6 +124,7 @@ int print_refusal(const Outcome& outcome) {
 
 void print_results(const Outcome& outcome, bool json) {
     if (json) {
+        // Result texts are numbers: nothing in them needs escaping.
         std::string line = "{";
         for (std::size_t i = 0; i < result_names.size(); ++i) {
             line += (i == 0 ? "\"" : ", \"") + std::string(result_names[i].key) + "\": \"" +

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace corvandel {
+
+// What a finished program printed and how it ended.
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string contents_of(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs a program with these arguments, its standard input from `input` (empty: none), and waits
+// for it to end. Its output goes through files, so that no amount of it can block it.
+inline ProgramRun run_program(const std::string& program, const std::vector<std::string>& arguments,
+                              const std::string& input = {}) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("corvandel-run-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto in_path = folder / "in", out_path = folder / "out", err_path = folder / "err";
+    std::ofstream(in_path, std::ios::binary) << input;
+
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, in_path.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&files, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+
+    ProgramRun run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), environ) == 0) {
+        int wait_status = 0;
+        waitpid(pid, &wait_status, 0);
+        run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&files);
+    run.out = contents_of(out_path);
+    run.err = contents_of(err_path);
+    std::filesystem::remove_all(folder);
+    return run;
+}
+
+}  // namespace corvandel

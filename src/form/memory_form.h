@@ -49,6 +49,8 @@ class MemoryForm : public Form {
     }
 
     const std::vector<FormEvent>& events() const { return events_; }
+    // Starts a new record, as for the next listing on the same form.
+    void forget_events() { events_.clear(); }
 
   private:
     std::array<std::string, control_count> texts_{};

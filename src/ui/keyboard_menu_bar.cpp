@@ -14,6 +14,9 @@ namespace corvandel {
 KeyboardMenuBar::KeyboardMenuBar(QWidget* window) : QMenuBar(window) {
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
     connect(f10, &QShortcut::activated, this, &KeyboardMenuBar::take_keyboard);
+    // The style may draw a highlight a pixel beyond its title's rectangle, which is all Qt
+    // repaints when the highlight moves on.
+    connect(this, &QMenuBar::hovered, this, qOverload<>(&QWidget::update));
 }
 
 // Qt gives the menu bar the keyboard, remembering which control had it, when Alt is pressed and

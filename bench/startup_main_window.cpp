@@ -12,10 +12,12 @@
 int main(int argc, char* argv[]) {
     corvandel::CommandLine command_line;
     command_line.answer_help_or_version(argc, argv);
-    if (corvandel::why_no_window(argc, argv)) {
+    corvandel::DisplayCheck display(argc, argv);
+    if (display.why_no_window()) {
         return 1;
     }
     QApplication application(argc, argv);
+    display.let_go();
     command_line.refuse_the_rest(application);
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.corvandel"));
     corvandel::MainWindow window;

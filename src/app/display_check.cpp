@@ -35,25 +35,35 @@ bool in_wayland_session() {
 
 }  // namespace
 
-std::optional<QString> why_no_window(int argc, char* argv[]) {
+DisplayCheck::DisplayCheck(int argc, char* argv[]) {
     // A list of platforms to try in turn, the first of them being the one that counts.
     const QByteArray platform =
         option_or_environment(argc, argv, "platform", "QT_QPA_PLATFORM").split(';').front();
     if (platform.isEmpty() ? in_wayland_session() : !platform.startsWith("xcb")) {
-        return std::nullopt;
+        return;
     }
     const QByteArray display = option_or_environment(argc, argv, "display", "DISPLAY");
     if (display.isEmpty()) {
-        return QStringLiteral("no display is set (DISPLAY is empty)");
+        why_no_window_ = QStringLiteral("no display is set (DISPLAY is empty)");
+        return;
     }
-    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
-    const bool reached = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (!reached) {
-        return QStringLiteral("the display %1 cannot be reached")
-            .arg(QString::fromLocal8Bit(display));
+    connection_ = xcb_connect(display.constData(), nullptr);
+    if (xcb_connection_has_error(connection_) != 0) {
+        why_no_window_ =
+            QStringLiteral("the display %1 cannot be reached").arg(QString::fromLocal8Bit(display));
+        let_go();
     }
-    return std::nullopt;
+}
+
+DisplayCheck::~DisplayCheck() {
+    let_go();
+}
+
+void DisplayCheck::let_go() {
+    if (connection_ != nullptr) {
+        xcb_disconnect(connection_);
+        connection_ = nullptr;
+    }
 }
 
 }  // namespace corvandel

@@ -12,8 +12,8 @@ namespace corvandel {
 
 namespace {
 
-// The value of the toolkit's option `name` (-name VALUE or --name VALUE), or `fallback` from
-// the environment when the option is not given.
+// The value of the toolkit's option `name` (-name VALUE or --name VALUE), or the environment
+// variable's when the option is not given.
 QByteArray option_or_environment(int argc, char* argv[], std::string_view name,
                                  const char* variable) {
     for (int argument = 1; argument + 1 < argc; ++argument) {

@@ -38,8 +38,8 @@ MainWindow::MainWindow(WarningBox warning_box)
     setWindowIcon(window_icon());
     setFont(to_qfont(window_font));
 
-    // The controls keep their places whatever the window's size: the client area has no layout.
     install_accessible_interfaces();
+    // The controls keep their places whatever the window's size: the client area has no layout.
     auto* client_area = new QWidget(this);
     client_area->setBackgroundRole(QPalette::Button);
     client_area->setAutoFillBackground(true);

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cstdlib>
+
 namespace corvandel {
 
 namespace {
@@ -13,27 +15,29 @@ namespace {
 // window system at the end of that pass. Which widget is painted first depends on which ones
 // are opaque, so the first paint event of any widget marks the pass; a zero timer started
 // there runs once the pass, flush included, is over.
-class QuitAfterFirstFrame final : public QObject {
+class EndAfterFirstFrame final : public QObject {
   public:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+        if (event->type() == QEvent::Paint && !ending_) {
+            ending_ = true;
+            // Nothing is left to write: the process ends without taking the windows down.
+            QTimer::singleShot(0, [] { std::_Exit(EXIT_SUCCESS); });
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
-    bool quitting_ = false;
+    bool ending_ = false;
 };
 
 }  // namespace
 
-int show_until_first_frame(QWidget& window) {
-    QuitAfterFirstFrame quit_after_first_frame;
-    QCoreApplication::instance()->installEventFilter(&quit_after_first_frame);
+void show_until_first_frame(QWidget& window) {
+    EndAfterFirstFrame end_after_first_frame;
+    QCoreApplication::instance()->installEventFilter(&end_after_first_frame);
     window.show();
-    return QCoreApplication::exec();
+    QCoreApplication::exec();
+    std::_Exit(EXIT_FAILURE);
 }
 
 }  // namespace corvandel

@@ -1,5 +1,5 @@
-// The yardstick for the calculator's start-up: the least a Qt Widgets program with a main
-// window and one line edit does, ending once the window's first frame is painted.
+// The least a Qt Widgets program with a main window and one line edit does, ending once the
+// window's first frame is painted.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,5 +11,5 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QMainWindow window;
     window.setCentralWidget(new QLineEdit(&window));
-    return corvandel::show_until_first_frame(window);
+    corvandel::show_until_first_frame(window);
 }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "menu_commands.h"
 #include "shown_main_window.h"
+#include "ui/line_widget.h"
 
 namespace corvandel {
 namespace {
@@ -57,13 +59,51 @@ const SpokenName spoken_names[] = {
 TEST(Accessibility, EveryFieldAndTickBoxHasTheNameOfItsCaption) {
     ShownMainWindow shown;
     for (const SpokenName& expected : spoken_names) {
-        // The pictures box is typed into, and spoken, through its text box.
-        QWidget* widget = expected.control == C::combo_num_pics ? shown.pictures()->lineEdit()
-                                                                : shown.control(expected.control);
-        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(widget);
+        QAccessibleInterface* spoken =
+            QAccessible::queryAccessibleInterface(shown.control(expected.control));
         ASSERT_NE(spoken, nullptr) << name(expected.control);
         EXPECT_EQ(spoken->text(QAccessible::Name), expected.name) << name(expected.control);
     }
+}
+
+// The pictures box, named above by its caption, shows its number as its value and is typed into
+// through its text box, which carries the same name.
+TEST(Accessibility, PicturesBoxShowsItsNumberAsItsValueAndItsTextBoxHasItsName) {
+    ShownMainWindow shown;
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(shown.pictures());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->role(), QAccessible::ComboBox);
+    EXPECT_EQ(box->text(QAccessible::Value), "1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(shown.pictures()->lineEdit())
+                  ->text(QAccessible::Name),
+              "Number of Pictures");
+}
+
+// Lines only divide: they say nothing, in either window. The About picture says what it shows.
+TEST(Accessibility, LinesSayNothingAndTheAboutPictureSaysWhatItShows) {
+    ShownMainWindow shown;
+    QWidget* window = shown.control(C::txt_item_cost)->window();
+    choose(*qobject_cast<MainWindow*>(window), "About");
+    const std::vector<QWidget*> dialogs = about_dialogs();
+    ASSERT_EQ(dialogs.size(), 1u);
+    std::size_t lines = 0;
+    for (const QWidget* top : {window, dialogs.front()}) {
+        for (LineWidget* line : top->findChildren<LineWidget*>()) {
+            SCOPED_TRACE(line->objectName().toStdString());
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(line);
+            ASSERT_NE(spoken, nullptr);
+            EXPECT_EQ(spoken->role(), QAccessible::Separator);
+            EXPECT_EQ(spoken->text(QAccessible::Name), "");
+            ++lines;
+        }
+    }
+    EXPECT_EQ(lines, 4u + 3u);
+    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(
+        dialogs.front()->findChild<QWidget*>(QStringLiteral("picIcon")));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_TRUE(picture->text(QAccessible::Name).contains(QStringLiteral("calculator")));
+    dialogs.front()->close();
+    let_closed_windows_go();
 }
 
 // The sentence of the quick help, also for those who never point at the control.

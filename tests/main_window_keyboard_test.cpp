@@ -1,4 +1,7 @@
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -173,6 +176,83 @@ TEST_F(Keyboard, PicturesBoxTakesAnyTypedTextAndKeepsItsTwelveEntries) {
     for (int entry = 0; entry < 12; ++entry) {
         EXPECT_EQ(shown.pictures()->itemText(entry), QString::number(entry + 1));
     }
+}
+
+// Keys typed on the window, as the window system delivers them: to the open menu, if any.
+void type_on(QWindow* window, std::initializer_list<Qt::Key> keys) {
+    for (const Qt::Key key : keys) {
+        QTest::keyClick(window, key);
+    }
+}
+
+QString open_menu() {
+    const QWidget* menu = QApplication::activePopupWidget();
+    return menu == nullptr ? QString() : menu->objectName();
+}
+
+// Alt or F10 gives the menu bar the keyboard; there Enter, Space and the arrows work as in any
+// menu, Calculate does not run, and Escape, once the menu is shut, gives the keyboard back to
+// the field that had it, where Enter calculates again.
+TEST_F(Keyboard, MenuBarTakesTheKeysAfterAltOrF10AndEscapeGivesThemBack) {
+    const struct {
+        const char* keys;
+        std::initializer_list<Qt::Key> typed;
+        const char* opens;
+    } cases[] = {
+        {"Alt, Enter", {Qt::Key_Alt, Qt::Key_Return}, "file"},
+        {"Alt, keypad Enter", {Qt::Key_Alt, Qt::Key_Enter}, "file"},
+        {"Alt, Space", {Qt::Key_Alt, Qt::Key_Space}, "file"},
+        {"Alt, Right, Enter", {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Return}, "Help"},
+        {"Alt, Right, Down", {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Down}, "Help"},
+        {"F10, Enter", {Qt::Key_F10, Qt::Key_Return}, "file"},
+        {"F10, Left, Enter", {Qt::Key_F10, Qt::Key_Left, Qt::Key_Return}, "Help"},
+    };
+    QWindow* window = shown.control(Control::txt_start_price)->window()->windowHandle();
+    auto* menu_bar = shown.control(Control::txt_start_price)->window()->findChild<QMenuBar*>();
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.keys);
+        shown.type_into(Control::txt_start_price, "20");
+        type_on(window, test.typed);
+        EXPECT_EQ(open_menu(), test.opens);
+        EXPECT_EQ(shown.text(Control::txt_list_fee), "");
+
+        type_on(window, {Qt::Key_Escape});
+        EXPECT_EQ(open_menu(), "");
+        EXPECT_TRUE(menu_bar->hasFocus());
+        type_on(window, {Qt::Key_Escape});
+        EXPECT_EQ(focused_control(), "txt_start_price");
+        EXPECT_EQ(shown.text(Control::txt_start_price), "20");
+        type_on(window, {Qt::Key_Return});
+        EXPECT_EQ(shown.text(Control::txt_list_fee), "0.60");
+        shown.button(Control::cmd_clear)->click();
+    }
+}
+
+// While the menu bar has the keyboard its current title is drawn as an open menu's title is;
+// before Alt, and after Escape, as every other title.
+TEST_F(Keyboard, MenuBarHighlightsTheTitleThatHasTheKeyboard) {
+    QWindow* window = shown.control(Control::txt_item_cost)->window()->windowHandle();
+    auto* menu_bar = shown.control(Control::txt_item_cost)->window()->findChild<QMenuBar*>();
+    const auto title = [menu_bar](const char* name) {
+        QAction* action = menu_bar->findChild<QMenu*>(QString::fromUtf8(name))->menuAction();
+        return menu_bar->grab(menu_bar->actionGeometry(action)).toImage();
+    };
+    const QImage file_at_rest = title("file");
+    const QImage help_at_rest = title("Help");
+
+    type_on(window, {Qt::Key_Alt});
+    EXPECT_NE(title("file"), file_at_rest);
+    EXPECT_EQ(title("Help"), help_at_rest);
+    type_on(window, {Qt::Key_Right});
+    EXPECT_EQ(title("file"), file_at_rest);
+    const QImage help_with_keyboard = title("Help");
+    EXPECT_NE(help_with_keyboard, help_at_rest);
+    type_on(window, {Qt::Key_Down});
+    ASSERT_EQ(open_menu(), "Help");
+    EXPECT_EQ(title("Help"), help_with_keyboard) << "drawn as the open menu's title";
+    type_on(window, {Qt::Key_Escape, Qt::Key_Escape});
+    EXPECT_EQ(title("file"), file_at_rest);
+    EXPECT_EQ(title("Help"), help_at_rest);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "ui/layout.h"
 #include "ui/line_widget.h"
+#include "ui/picture_box.h"
 #include "ui/qt_values.h"
 
 namespace corvandel {
@@ -33,7 +34,11 @@ struct Notice {
 };
 
 constexpr Notice notices[] = {
-    {"lblTitle", "Corvandel Demo Version 1.3", {1800, 240, 4245, 480}, bold_notice_font, true},
+    {"lblTitle",
+     "Corvandel Demo Version " CORVANDEL_VERSION,
+     {1800, 240, 4245, 480},
+     bold_notice_font,
+     true},
     // The web addresses start lines of their own: a line would otherwise break after "//".
     {"Label1",
      "The newest version of Corvandel is always to be had from its home page:\n"
@@ -98,15 +103,15 @@ void add_line(const Line& line, QDialog* dialog) {
     widget->setGeometry(from_left.x(), from_left.y(), from_left.width(), line.thickness_pixels);
 }
 
-// The box takes the size of its picture and border, and takes the focus by Tab or a click.
+// The box takes the size of its picture and border.
 QLabel* add_picture(QDialog* dialog) {
-    auto* picture = new QLabel(dialog);
+    auto* picture = new PictureBox(dialog);
     picture->setObjectName(QStringLiteral("picIcon"));
+    picture->setAccessibleName(QStringLiteral("Picture of a calculator with a dollar price tag"));
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture->setLineWidth(sunken_border_pixels);
     const QPixmap image(QStringLiteral(":/corvandel/about_picture.jpg"));
     picture->setPixmap(image);
-    picture->setFocusPolicy(Qt::StrongFocus);
     const QSize bordered = image.size() + 2 * QSize(sunken_border_pixels, sunken_border_pixels);
     picture->setGeometry(QRect(to_pixels(picture_corner).topLeft(), bordered));
     return picture;

@@ -11,14 +11,18 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 #include "input/clear.h"
 #include "input/defaults.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
+#include "ui/accessible_interfaces.h"
 #include "ui/accessible_names.h"
+#include "ui/keyboard_menu_bar.h"
 #include "ui/layout.h"
 #include "ui/price_field_events.h"
 #include "ui/qt_values.h"
@@ -30,7 +34,10 @@ namespace corvandel {
 namespace {
 
 // The controls keep their places whatever the window's size: the client area has no layout.
+// Qt can make a widget's accessible interface while the widget is being built, so the program's
+// own interfaces are installed before any control is.
 QWidget* new_client_area(QWidget* window) {
+    install_accessible_interfaces();
     auto* client_area = new QWidget(window);
     client_area->setBackgroundRole(QPalette::Button);
     client_area->setAutoFillBackground(true);
@@ -104,6 +111,7 @@ void MainWindow::About_Click() {
 }
 
 void MainWindow::build_menu() {
+    setMenuBar(new KeyboardMenuBar(this));
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("file"));
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
@@ -124,9 +132,11 @@ void MainWindow::set_tab_order() {
 }
 
 // Enter is the window's key for Calculate. It never moves the focus: a price field being edited
-// is not left, but its entry is tested first, as leaving it would test it.
+// is not left, but its entry is tested first, as leaving it would test it. It belongs to the
+// controls of the client area: while the menu bar has the keyboard, Enter opens the menu there.
 void MainWindow::give_enter_to_buttons() {
-    auto* enter = new QShortcut(this);
+    auto* enter = new QShortcut(centralWidget());
+    enter->setContext(Qt::WidgetWithChildrenShortcut);
     enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     connect(enter, &QShortcut::activated, this, &MainWindow::press_default_button);
 }
@@ -155,11 +165,18 @@ void MainWindow::connect_tick_boxes() {
     }
 }
 
+// Centred on the screen's available area, frame included as far as the window system has told
+// its size; but a window larger than that area puts its frame's top-left corner at the area's,
+// so that its title bar and menu stay within reach.
 void MainWindow::size_and_centre() {
     const QSize client_area = to_pixels(window_client_area).size();
-    const QSize window(client_area.width(), client_area.height() + menuBar()->sizeHint().height());
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window,
-                                    screen()->availableGeometry()));
+    resize(client_area.width(), client_area.height() + menuBar()->sizeHint().height());
+    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QRect available = screen()->availableGeometry();
+    const QPoint centred =
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size().grownBy(frame), available)
+            .topLeft();
+    move(std::max(centred.x(), available.left()), std::max(centred.y(), available.top()));
 }
 
 }  // namespace corvandel

@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "ui/font_families.h"
 #include "ui/layout.h"
 
 namespace corvandel {
@@ -16,7 +17,7 @@ inline QString to_qstring(std::string_view text) {
 }
 
 inline QFont to_qfont(const FontStyle& style) {
-    QFont font(to_qstring(style.family));
+    QFont font(installed_family(style.family));
     font.setPointSizeF(style.point_size);
     font.setBold(style.bold);
     return font;

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Runs the program with no display at all: --version and --help answer and end with status 0;
+# without an option, and with a display that cannot be reached, the program says in one line
+# why no window opens and what to do, and ends with status 1 rather than an abort.
+# Usage: command_line.sh PATH-TO-PROGRAM VERSION
+set -euo pipefail
+program=$1
+version=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+# A display number that no X server listens on.
+unused=99
+while [ -e "/tmp/.X11-unix/X$unused" ] || [ -e "/tmp/.X$unused-lock" ]; do
+  unused=$((unused + 1))
+done
+
+# run NAME DISPLAY ARGUMENT...: the program without any display or chosen platform, save for
+# DISPLAY when given; its status, output and errors go to $scratch/NAME.*
+run() {
+  local name=$1 display=$2 status=0
+  shift 2
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE \
+    ${display:+DISPLAY=$display} XDG_RUNTIME_DIR="$scratch" \
+    timeout 30 "$program" "$@" >"$scratch/$name.out" 2>"$scratch/$name.err" || status=$?
+  echo "$status" >"$scratch/$name.status"
+}
+
+expect() {
+  local name=$1 status=$2 stream=$3 pattern=$4
+  [ "$(cat "$scratch/$name.status")" = "$status" ] ||
+    fail "$name: status $(cat "$scratch/$name.status"), expected $status"
+  [ "$(wc -l <"$scratch/$name.$stream")" -ge 1 ] || fail "$name: nothing on $stream"
+  grep -q -E -- "$pattern" "$scratch/$name.$stream" ||
+    fail "$name: $stream does not match '$pattern': $(cat "$scratch/$name.$stream")"
+}
+
+run version "" --version
+expect version 0 out "^corvandel $version\$"
+[ "$(cat "$scratch/version.out")" = "corvandel $version" ] ||
+  fail "version: not the one line corvandel $version"
+
+run help "" --help
+expect help 0 out '^Usage: .*corvandel \[options\]$'
+expect help 0 out '^ +-v, --version'
+expect help 0 out 'xvfb-run corvandel'
+
+for case in "no-display|" "unreachable|:$unused"; do
+  name=${case%%|*}
+  run "$name" "${case#*|}"
+  expect "$name" 1 err '^corvandel: cannot open its window: .*xvfb-run corvandel$'
+  [ "$(wc -l <"$scratch/$name.err")" -eq 1 ] ||
+    fail "$name: more than one line: $(cat "$scratch/$name.err")"
+  [ ! -s "$scratch/$name.out" ] || fail "$name: printed on standard output"
+done
+grep -q 'no display is set' "$scratch/no-display.err" || fail "no-display: the cause is not named"
+grep -q "the display :$unused cannot be reached" "$scratch/unreachable.err" ||
+  fail "unreachable: the cause is not named"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "--version, --help and the missing display answered as expected"

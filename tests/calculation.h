@@ -8,7 +8,7 @@
 #include "calc/calculator.h"
 #include "form/memory_form.h"
 #include "input/start_up_memory_form.h"
-#include "support/inspected_form.h"
+#include "support/observed_form.h"
 
 namespace corvandel {
 
@@ -57,7 +57,7 @@ class Calculation {
     }
     std::string shows(Control field) const { return form.text(field); }
 
-    InspectedForm form;
+    ObservedForm form;
     Calculator calculator{form};
 };
 

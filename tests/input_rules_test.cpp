@@ -102,7 +102,7 @@ TEST(PriceFieldTest, LeavingAFieldWarnsPutsTheFocusBackAndFillsAnEmptyField) {
         {C::txt_start_price, "0", "0", {}},
     };
     for (const auto& c : cases) {
-        InspectedForm form;
+        ObservedForm form;
         form.set_text(c.field, c.typed);
         const bool rejected = price_field_LostFocus(form, c.field);
         EXPECT_EQ(rejected, !c.events.empty()) << name(c.field) << " '" << c.typed << "'";
@@ -112,14 +112,14 @@ TEST(PriceFieldTest, LeavingAFieldWarnsPutsTheFocusBackAndFillsAnEmptyField) {
 }
 
 TEST(PriceFieldTest, AnEmptiedStartingPriceGetsNoneSelectedForTypingOver) {
-    InspectedForm form;
+    ObservedForm form;
     price_field_LostFocus(form, C::txt_start_price);
     EXPECT_EQ(form.text(C::txt_start_price), "None");
     EXPECT_TRUE(form.is_all_selected(C::txt_start_price));
 }
 
 TEST(PriceFieldTest, EnteringAFieldSelectsAllOfIt) {
-    InspectedForm form;
+    ObservedForm form;
     form.set_text(C::txt_item_cost, "Free");
     price_field_GotFocus(form, C::txt_item_cost);
     EXPECT_TRUE(form.is_all_selected(C::txt_item_cost));
@@ -131,7 +131,7 @@ class Options : public testing::Test {
     Options() {
         form.when_tick_changes([this](Control box) { tick_box_Click(form, box); });
     }
-    InspectedForm form;
+    ObservedForm form;
 };
 
 TEST_F(Options, GalleryAndGalleryFeaturedExcludeEachOther) {
@@ -173,7 +173,7 @@ TEST_F(Options, OtherBoxesGreyNothing) {
     }
 }
 
-void expect_cleared(const InspectedForm& form) {
+void expect_cleared(const ObservedForm& form) {
     EXPECT_EQ(form.text(C::lbl_help), "");
     EXPECT_EQ(form.text(C::txt_item_cost), "Free");
     EXPECT_EQ(form.text(C::txt_start_price), "0.99");

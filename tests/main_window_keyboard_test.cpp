@@ -185,6 +185,19 @@ void type_on(QWindow* window, std::initializer_list<Qt::Key> keys) {
     }
 }
 
+// Enter in the open pictures list chooses the entry, as in any list; Calculate waits for the
+// seller's next Enter.
+TEST_F(Keyboard, EnterInTheOpenPicturesListChoosesWithoutCalculating) {
+    shown.pictures()->setFocus();
+    shown.pictures()->showPopup();
+    QWidget* list = QApplication::activePopupWidget();
+    ASSERT_NE(list, nullptr);
+    type_on(list->windowHandle(), {Qt::Key_Down, Qt::Key_Return});
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(shown.pictures()->currentText(), "2");
+    EXPECT_EQ(shown.text(Control::txt_list_fee), "");
+}
+
 QString open_menu() {
     const QWidget* menu = QApplication::activePopupWidget();
     return menu == nullptr ? QString() : menu->objectName();

@@ -1,9 +1,11 @@
 #include "ui/control_widgets.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +79,24 @@ class WheelOnlyWithFocus final : public QObject {
     }
 };
 
+// Enter in the open list chooses the entry and is spent there: the window's Calculate key, whose
+// reach takes in the list as a part of the box, must not see it too.
+class ListKeepsItsEnter final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                event->accept();
+            }
+        }
+        return false;
+    }
+};
+
 // Editable, so any text can be typed; Enter never adds what was typed to the list.
 QWidget* make_drop_down(const Placement& row, QWidget* container) {
     auto* box = new QComboBox(container);
@@ -87,6 +107,7 @@ QWidget* make_drop_down(const Placement& row, QWidget* container) {
     box->setAcceptDrops(false);
     box->setFocusPolicy(Qt::StrongFocus);
     box->installEventFilter(new WheelOnlyWithFocus(box));
+    box->view()->installEventFilter(new ListKeepsItsEnter(box));
     return box;
 }
 

@@ -11,7 +11,7 @@ namespace corvandel {
 
 // The in-memory form that also keeps what a window would show beyond texts and ticks: which
 // boxes are greyed, whether a text is selected whole, the pictures list.
-class InspectedForm final : public MemoryForm {
+class ObservedForm final : public MemoryForm {
   public:
     void set_text(Control control, std::string_view text) override;
     void set_enabled(Control control, bool enabled) override;

@@ -1,0 +1,22 @@
+#include "support/observed_form.h"
+
+namespace corvandel {
+
+void ObservedForm::set_text(Control control, std::string_view text) {
+    MemoryForm::set_text(control, text);
+    at(control).all_selected = false;
+}
+
+void ObservedForm::set_enabled(Control control, bool enabled) {
+    at(control).enabled = enabled;
+}
+
+void ObservedForm::select_all(Control control) {
+    at(control).all_selected = true;
+}
+
+void ObservedForm::append_entry(Control control, std::string_view entry) {
+    at(control).entries.emplace_back(entry);
+}
+
+}  // namespace corvandel

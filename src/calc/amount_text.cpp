@@ -13,12 +13,18 @@ std::string two_decimal_text(std::int64_t cents) {
     const bool negative = cents < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-    std::string text = std::to_string(magnitude / 100);
+    // A sign, up to 18 whole digits, the point and two decimals.
+    std::array<char, 24> buffer{};
+    char* end = buffer.data();
+    if (negative) {
+        *end++ = '-';
+    }
+    end = std::to_chars(end, buffer.data() + buffer.size(), magnitude / 100).ptr;
     const std::uint64_t rest = magnitude % 100;
-    text += '.';
-    text += static_cast<char>('0' + rest / 10);
-    text += static_cast<char>('0' + rest % 10);
-    return negative ? "-" + text : text;
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + rest / 10);
+    *end++ = static_cast<char>('0' + rest % 10);
+    return std::string(buffer.data(), end);
 }
 
 std::string amount_text(Money amount) {

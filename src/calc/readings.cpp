@@ -1,5 +1,6 @@
 #include "calc/readings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -20,21 +21,27 @@ std::optional<Money> amount_of(std::string_view number) {
     return Money::from_count(*count);
 }
 
-std::string_view leading_number_text(const std::string& compact) {
-    return std::string_view(compact).substr(0, number_prefix_length(compact));
+// The number at the start of the text once its blanks are skipped. The blanks are taken out,
+// into `compact`, only when there are any.
+std::string_view leading_number_text(std::string_view text, std::string& compact) {
+    if (std::any_of(text.begin(), text.end(), is_blank)) {
+        compact = without_blanks(text);
+        text = compact;
+    }
+    return text.substr(0, number_prefix_length(text));
 }
 
 }  // namespace
 
 double leading_number(std::string_view text) {
-    const std::string compact = without_blanks(text);
-    const std::string_view number = leading_number_text(compact);
+    std::string compact;
+    const std::string_view number = leading_number_text(text, compact);
     return number.empty() ? 0.0 : double_value(number);
 }
 
 std::optional<Money> leading_amount(std::string_view text) {
-    const std::string compact = without_blanks(text);
-    const std::string_view number = leading_number_text(compact);
+    std::string compact;
+    const std::string_view number = leading_number_text(text, compact);
     return number.empty() ? Money{} : amount_of(number);
 }
 

@@ -53,12 +53,6 @@ Column column_named(std::string_view header) {
     return {};
 }
 
-bool is_word(std::string_view text, std::string_view lower_case_word) {
-    return std::equal(
-        text.begin(), text.end(), lower_case_word.begin(), lower_case_word.end(),
-        [](char c, char w) { return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == w; });
-}
-
 // A tick cell: 1/0, yes/no or true/false in any letter case; empty keeps the default. Called
 // for a dozen cells a row, so it compares in place.
 std::optional<bool> tick_in(std::string_view cell, bool if_empty) {
@@ -66,10 +60,12 @@ std::optional<bool> tick_in(std::string_view cell, bool if_empty) {
     if (word.empty()) {
         return if_empty;
     }
-    if (is_word(word, "1") || is_word(word, "yes") || is_word(word, "true")) {
+    if (is_word_in_any_case(word, "1") || is_word_in_any_case(word, "yes") ||
+        is_word_in_any_case(word, "true")) {
         return true;
     }
-    if (is_word(word, "0") || is_word(word, "no") || is_word(word, "false")) {
+    if (is_word_in_any_case(word, "0") || is_word_in_any_case(word, "no") ||
+        is_word_in_any_case(word, "false")) {
         return false;
     }
     return std::nullopt;

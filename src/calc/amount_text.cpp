@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "calc/number_text.h"
+#include "calc/readings.h"
 
 namespace corvandel {
 
@@ -43,6 +44,12 @@ std::string plain_amount_text(Money amount) {
 }
 
 std::string two_decimal_text_of(double value) {
+    // Most values are whole cents that fit a count once rounded, and are written as such: the
+    // same rounding as the fixed notation below, with no sign left on zero.
+    constexpr std::int64_t cents_per_dollar = 100;
+    if (const auto cents = to_nearest_whole(value, cents_per_dollar)) {
+        return two_decimal_text(*cents);
+    }
     // Room for every finite double written out in full.
     std::array<char, 400> buffer{};
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

@@ -52,19 +52,19 @@ std::optional<Money> strict_amount(std::string_view text) {
     return amount_of(trimmed(text));
 }
 
-std::optional<Money> to_money(double value) {
+std::optional<std::int64_t> to_nearest_whole(double value, std::int64_t scale) {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
     if (value == 0) {
-        return Money{};
+        return 0;
     }
     // value = mantissa * 2^exponent exactly, with a whole mantissa of at most 53 bits.
     constexpr int mantissa_bits = 53;
     int exponent = 0;
     const double fraction = std::frexp(std::fabs(value), &exponent);
     const auto mantissa = static_cast<Magnitude>(std::ldexp(fraction, mantissa_bits));
-    const Magnitude scaled = mantissa * Money::per_dollar;  // below 2^67
+    const Magnitude scaled = mantissa * static_cast<Magnitude>(scale);  // below 2^67
     const int shift = exponent - mantissa_bits;
     Magnitude count = 0;
     if (shift >= 0) {
@@ -78,11 +78,15 @@ std::optional<Money> to_money(double value) {
     } else if (-shift < 100) {
         count = divide_rounded(scaled, Magnitude{1} << -shift, Tie::to_even);
     }
-    const auto signed_result = signed_count(value < 0, count);
-    if (!signed_result) {
+    return signed_count(value < 0, count);
+}
+
+std::optional<Money> to_money(double value) {
+    const auto count = to_nearest_whole(value, Money::per_dollar);
+    if (!count) {
         return std::nullopt;
     }
-    return Money::from_count(*signed_result);
+    return Money::from_count(*count);
 }
 
 }  // namespace corvandel

@@ -51,7 +51,17 @@ void CsvWriter::end_row() {
     }
 }
 
+void CsvWriter::rows(std::string_view csv) {
+    buffer_ += csv;
+    if (buffer_.size() >= flush_at) {
+        flush();
+    }
+}
+
 void CsvWriter::flush() {
+    if (out_ == nullptr) {
+        return;
+    }
     std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
     std::fflush(out_);
     buffer_.clear();

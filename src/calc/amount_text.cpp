@@ -14,7 +14,7 @@ std::string two_decimal_text(std::int64_t cents) {
     const bool negative = cents < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-    // A sign, up to 18 whole digits, the point and two decimals.
+    // A sign, up to 17 whole digits, the point and two decimals.
     std::array<char, 24> buffer{};
     char* end = buffer.data();
     if (negative) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <random>
@@ -104,6 +105,30 @@ TEST(AmountTextProperty, TwoDecimalTextAgreesWithPrintfOnWholeCents) {
         std::snprintf(expected, sizeof expected, "%s%" PRId64 ".%02" PRId64, cents < 0 ? "-" : "",
                       (cents < 0 ? -cents : cents) / 100, (cents < 0 ? -cents : cents) % 100);
         ASSERT_EQ(two_decimal_text(cents), expected);
+    }
+}
+
+// Values of every size up to far beyond whole cents in a count, a third of them within a rounding
+// error of half a cent, against the C library's correctly rounded fixed notation.
+TEST(AmountTextProperty, TwoDecimalTextOfAgreesWithPrintf) {
+    std::mt19937_64 random(19);
+    for (int i = 0; i < 200000; ++i) {
+        double value = 0;
+        if (random() % 3 == 0) {
+            auto whole = std::uniform_int_distribution<std::int64_t>(-1'000'000'000, 1'000'000'000);
+            value = (static_cast<double>(whole(random)) + 0.5) / 100;
+        } else {
+            const int magnitude = std::uniform_int_distribution<int>(-4, 22)(random);
+            value =
+                std::uniform_real_distribution<double>(-1, 1)(random) * std::pow(10.0, magnitude);
+        }
+        char printed[400];
+        std::snprintf(printed, sizeof printed, "%.2f", value);
+        std::string expected = printed;
+        if (expected == "-0.00") {
+            expected = "0.00";
+        }
+        ASSERT_EQ(two_decimal_text_of(value), expected) << printed;
     }
 }
 

@@ -115,5 +115,46 @@ const BadInput bad_inputs[] = {
 INSTANTIATE_TEST_SUITE_P(CommandLine, BadInputs, testing::ValuesIn(bad_inputs),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Rows of every kind, several chunks of them, and a fault at the end: calculated on several
+// threads, they come out as one thread writes them, in order, up to the fault.
+TEST(SeveralJobs, WriteWhatOneJobWrites) {
+    const std::string kinds[] = {
+        "12.50,9.99,None,None,45,5,4.20,None,3,1,0,0",
+        "Free,0.99,None,None,None,None,None,None,,,,",
+        "5,2,None,1,30,0,0,0,1,0,0,0",              // a reserve below the start: a warning
+        "5,1.5,None,None,\"1,000\",0,0,0,1,0,0,0",  // refused by the field's rules
+        "5,1,None,None,45,0,0,0,1,maybe,0,0",       // not a tick value
+        "5,1,None,None,45,0,0,0,1,1,1,0",           // impossible options
+        "5,1,None,None,45,0,0," + std::string(40, '9') + ",1,0,0,0",  // refused by the run
+        "\" 7\",3,None,None,1000.005,2.5,1,NONE,12,yes,no,true",
+        "1,1,1,None,0.01",  // a short row
+    };
+    std::string csv =
+        "sku,item_cost,start_price,buy_it_now,reserve,end_price,shipping_charged,shipping_cost,"
+        "other_costs,pictures,gallery,gallery_featured,picture_pack\n";
+    for (int row = 0; row < 5000; ++row) {
+        csv += "\"SKU " + std::to_string(row) + ",\n\"\"x\"\"\"," +
+               kinds[static_cast<std::size_t>(row) % std::size(kinds)] + "\n";
+    }
+    csv += "last,1,2,3,4,5,6,7,8,9,0,0,0,too many\n";
+
+    for (const std::vector<std::string>& extra :
+         {std::vector<std::string>{}, std::vector<std::string>{"--solve", "break-even"}}) {
+        std::vector<std::string> arguments{"--batch", "-"};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        const ProgramRun one = run_program(CORVANDEL_CALC, arguments, csv);
+        EXPECT_EQ(one.status, 1);
+        EXPECT_EQ(first_cells_of(one.out).size(), 5001U);
+        for (const char* jobs : {"2", "3"}) {
+            auto with_jobs = arguments;
+            with_jobs.insert(with_jobs.end(), {"--jobs", jobs});
+            const ProgramRun several = run_program(CORVANDEL_CALC, with_jobs, csv);
+            EXPECT_EQ(several.status, one.status) << jobs;
+            EXPECT_EQ(several.err, one.err) << jobs;
+            EXPECT_TRUE(several.out == one.out) << jobs << " jobs write other rows";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace corvandel

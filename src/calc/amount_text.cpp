@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "calc/number_text.h"
+#include "calc/readings.h"
 
 namespace corvandel {
 
@@ -13,12 +14,18 @@ std::string two_decimal_text(std::int64_t cents) {
     const bool negative = cents < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-    std::string text = std::to_string(magnitude / 100);
+    // A sign, up to 17 whole digits, the point and two decimals.
+    std::array<char, 24> buffer{};
+    char* end = buffer.data();
+    if (negative) {
+        *end++ = '-';
+    }
+    end = std::to_chars(end, buffer.data() + buffer.size(), magnitude / 100).ptr;
     const std::uint64_t rest = magnitude % 100;
-    text += '.';
-    text += static_cast<char>('0' + rest / 10);
-    text += static_cast<char>('0' + rest % 10);
-    return negative ? "-" + text : text;
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + rest / 10);
+    *end++ = static_cast<char>('0' + rest % 10);
+    return std::string(buffer.data(), end);
 }
 
 std::string amount_text(Money amount) {
@@ -37,6 +44,12 @@ std::string plain_amount_text(Money amount) {
 }
 
 std::string two_decimal_text_of(double value) {
+    // Most values are whole cents that fit a count once rounded, and are written as such: the
+    // same rounding as the fixed notation below, with no sign left on zero.
+    constexpr std::int64_t cents_per_dollar = 100;
+    if (const auto cents = to_nearest_whole(value, cents_per_dollar)) {
+        return two_decimal_text(*cents);
+    }
     // Room for every finite double written out in full.
     std::array<char, 400> buffer{};
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

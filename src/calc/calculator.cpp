@@ -38,7 +38,7 @@ void Calculator::cmd_calc_Click() {
 
 // The second half of the run needs an ending price that reads as a number other than 0.
 bool Calculator::ending_price_given() const {
-    const std::string ending_price = text_of(Control::txt_end_price);
+    const std::string_view ending_price = text_of(Control::txt_end_price);
     return ending_price != "None" && leading_number(ending_price) != 0;
 }
 
@@ -86,7 +86,7 @@ void Calculator::calc_list_fee() {
         add(cost_bin, Control::txt_bin);
     }
 
-    if (lower_case(text_of(Control::txt_reserve)) != "none") {
+    if (!is_word_in_any_case(text_of(Control::txt_reserve), "none")) {
         if (number_in(Control::txt_reserve) <= number_in(Control::txt_start_price)) {
             form_.warn("Error", "Reserve Price must be higher than the starting price");
             form_.focus(Control::txt_reserve);
@@ -223,7 +223,7 @@ Money Calculator::amount_in(Control field) const {
 }
 
 Money Calculator::strict_amount_in(Control field) const {
-    const std::string text = text_of(field);
+    const std::string_view text = text_of(field);
     const auto amount = strict_amount(text);
     if (!amount) {
         throw Refusal{field, is_number(text) ? Problem::too_large : Problem::not_a_number};

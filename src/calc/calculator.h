@@ -37,8 +37,9 @@ class Calculator {
     bool ending_price_given() const;
     void refuse_run(const Refusal& refusal);
 
-    // Readings of a field's text; the ones that give Money refuse amounts out of range.
-    std::string text_of(Control field) const { return form_.text(field); }
+    // Readings of a field's text; the ones that give Money refuse amounts out of range. A text
+    // is looked at in place and lasts until the next one is read.
+    std::string_view text_of(Control field) const { return form_.read_text(field, text_buffer_); }
     double number_in(Control field) const;
     Money amount_in(Control field) const;
     Money strict_amount_in(Control field) const;
@@ -49,6 +50,8 @@ class Calculator {
     void show_amount(Control field, Money amount);
 
     Form& form_;
+    // Holds the text being read, for a form that cannot lend its own.
+    mutable std::string text_buffer_;
     // How many results, in run order, this run has written so far.
     std::size_t results_shown_ = 0;
     // The Buy-It-Now and reserve fees of the latest run.

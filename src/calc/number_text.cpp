@@ -1,6 +1,7 @@
 #include "calc/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <charconv>
 #include <limits>
@@ -24,11 +25,25 @@ std::size_t digits_from(std::string_view text, std::size_t pos) {
     return end;
 }
 
-// A number text as significant digits times a power of ten.
+// A number text as significant digits times a power of ten. The digits are read where they
+// stand in the text, from the first one that is not 0, stepping over the decimal point.
 struct Decimal {
+    static constexpr std::size_t nowhere = std::string_view::npos;
+
     bool negative = false;
-    std::string digits;  // no leading zeros; empty for zero
+    std::string_view written;     // the significant digits as written; empty for zero
+    std::size_t point = nowhere;  // where the decimal point stands within `written`, if it does
     std::int64_t exponent = 0;
+
+    std::size_t digit_count() const { return written.size() - (point == nowhere ? 0 : 1); }
+    int digit(std::size_t i) const { return written[place_of(i)] - '0'; }
+    // Whether any digit from the i-th on is not 0.
+    bool any_non_zero_from(std::size_t i) const {
+        return written.find_first_not_of("0.", place_of(i)) != nowhere;
+    }
+
+  private:
+    std::size_t place_of(std::size_t i) const { return i < point ? i : i + 1; }
 };
 
 // Exponents beyond this are all alike: no amount survives them other than zero.
@@ -41,20 +56,24 @@ Decimal decompose(std::string_view number) {
         decimal.negative = number[pos] == '-';
         ++pos;
     }
-    std::int64_t fraction_digits = 0;
-    bool in_fraction = false;
+    std::size_t point = Decimal::nowhere;
+    std::size_t first_significant = Decimal::nowhere;
     for (; pos < number.size() && (is_digit(number[pos]) || number[pos] == '.'); ++pos) {
         if (number[pos] == '.') {
-            in_fraction = true;
-            continue;
-        }
-        if (in_fraction) {
-            ++fraction_digits;
-        }
-        if (!decimal.digits.empty() || number[pos] != '0') {
-            decimal.digits.push_back(number[pos]);
+            point = pos;
+        } else if (first_significant == Decimal::nowhere && number[pos] != '0') {
+            first_significant = pos;
         }
     }
+    const std::size_t digits_end = pos;
+    if (first_significant != Decimal::nowhere) {
+        decimal.written = number.substr(first_significant, digits_end - first_significant);
+        if (point != Decimal::nowhere && point > first_significant) {
+            decimal.point = point - first_significant;
+        }
+    }
+    const auto fraction_digits =
+        static_cast<std::int64_t>(point == Decimal::nowhere ? 0 : digits_end - point - 1);
     std::int64_t written_exponent = 0;
     if (pos < number.size()) {
         ++pos;  // the letter E
@@ -75,11 +94,39 @@ Decimal decompose(std::string_view number) {
     return decimal;
 }
 
-}  // namespace
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
+// The value of a number of at most 15 digits with no exponent, as most amounts are. Its digits
+// make a whole number below 2^53 and its decimal places a power of ten up to 10^15, both exact
+// in a double, so one division rounds it to the nearest double, as a longer reading would.
+std::optional<double> short_decimal_value(std::string_view number) {
+    constexpr int most_digits = 15;
+    static constexpr std::array<double, most_digits + 1> powers_of_ten{
+        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < number.size() && is_sign(number[pos])) {
+        negative = number[pos] == '-';
+        ++pos;
+    }
+    std::int64_t whole = 0;
+    int digits = 0;
+    int places = 0;
+    bool in_fraction = false;
+    for (; pos < number.size(); ++pos) {
+        if (number[pos] == '.') {
+            in_fraction = true;
+            continue;
+        }
+        if (!is_digit(number[pos]) || ++digits > most_digits) {
+            return std::nullopt;
+        }
+        whole = whole * 10 + (number[pos] - '0');
+        places += in_fraction ? 1 : 0;
+    }
+    const double value = static_cast<double>(whole) / powers_of_ten[places];
+    return negative ? -value : value;
 }
+
+}  // namespace
 
 std::string without_blanks(std::string_view text) {
     std::string kept;
@@ -133,12 +180,12 @@ bool is_number(std::string_view text) {
 
 std::optional<std::int64_t> scaled_value(std::string_view number, int places, Tie tie) {
     const Decimal decimal = decompose(number);
-    if (decimal.digits.empty()) {
+    if (decimal.written.empty()) {
         return 0;
     }
     // Twenty significant digits already exceed every 64-bit count.
     constexpr std::int64_t widest = 20;
-    const auto length = static_cast<std::int64_t>(decimal.digits.size());
+    const auto length = static_cast<std::int64_t>(decimal.digit_count());
     const std::int64_t shift = decimal.exponent + places;
     const std::int64_t kept = length + shift;  // digits left of the point after scaling
     if (kept > widest) {
@@ -150,21 +197,23 @@ std::optional<std::int64_t> scaled_value(std::string_view number, int places, Ti
     Magnitude whole = 0;
     const auto whole_digits = std::min(kept, length);
     for (std::int64_t i = 0; i < whole_digits; ++i) {
-        whole = whole * 10 + static_cast<unsigned>(decimal.digits[i] - '0');
+        whole = whole * 10 + static_cast<unsigned>(decimal.digit(static_cast<std::size_t>(i)));
     }
     for (std::int64_t i = length; i < kept; ++i) {
         whole *= 10;
     }
     if (kept < length) {
-        const int first_dropped = decimal.digits[kept] - '0';
-        const bool more_after =
-            decimal.digits.find_first_not_of('0', kept + 1) != std::string::npos;
-        whole = round_by_digit(whole, first_dropped, more_after, tie);
+        const auto first_dropped = static_cast<std::size_t>(kept);
+        whole = round_by_digit(whole, decimal.digit(first_dropped),
+                               decimal.any_non_zero_from(first_dropped + 1), tie);
     }
     return signed_count(decimal.negative, whole);
 }
 
 double double_value(std::string_view number) {
+    if (const auto value = short_decimal_value(number)) {
+        return *value;
+    }
     if (!number.empty() && number.front() == '+') {
         number.remove_prefix(1);  // from_chars takes no plus sign
     }
@@ -173,7 +222,7 @@ double double_value(std::string_view number) {
     assert(read.ptr == number.data() + number.size());
     if (read.ec == std::errc::result_out_of_range) {
         const Decimal decimal = decompose(number);
-        const bool huge = static_cast<std::int64_t>(decimal.digits.size()) + decimal.exponent > 0;
+        const bool huge = static_cast<std::int64_t>(decimal.digit_count()) + decimal.exponent > 0;
         value = huge ? std::numeric_limits<double>::infinity() : 0.0;
         if (!number.empty() && number.front() == '-') {
             value = -value;

@@ -16,7 +16,9 @@ namespace corvandel {
 // number: no thousands separators, currency signs, parentheses or radix prefixes.
 
 // Spaces, tabs and line feeds.
-bool is_blank(char c);
+inline bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 std::string without_blanks(std::string_view text);
 std::string_view trimmed(std::string_view text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -25,6 +26,11 @@ std::optional<Money> leading_amount(std::string_view text);
 // The strict reading: the whole text, blanks before and after it aside, must be a number.
 // Nothing when it is not, or when the amount is outside the Money range.
 std::optional<Money> strict_amount(std::string_view text);
+
+// `value` times `scale` (at most 2^14), to the nearest whole number from the exact value held,
+// an exact half going to the even neighbour. Nothing for infinities, NaN and results outside the
+// signed 64-bit range.
+std::optional<std::int64_t> to_nearest_whole(double value, std::int64_t scale);
 
 // The nearest ten-thousandth to the exact value of `value`, an exact half going to the even
 // neighbour. Nothing for infinities, NaN and values outside the Money range.

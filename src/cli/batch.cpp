@@ -1,9 +1,14 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "calc/amount_text.h"
@@ -53,12 +58,6 @@ Column column_named(std::string_view header) {
     return {};
 }
 
-bool is_word(std::string_view text, std::string_view lower_case_word) {
-    return std::equal(
-        text.begin(), text.end(), lower_case_word.begin(), lower_case_word.end(),
-        [](char c, char w) { return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == w; });
-}
-
 // A tick cell: 1/0, yes/no or true/false in any letter case; empty keeps the default. Called
 // for a dozen cells a row, so it compares in place.
 std::optional<bool> tick_in(std::string_view cell, bool if_empty) {
@@ -66,38 +65,33 @@ std::optional<bool> tick_in(std::string_view cell, bool if_empty) {
     if (word.empty()) {
         return if_empty;
     }
-    if (is_word(word, "1") || is_word(word, "yes") || is_word(word, "true")) {
+    if (is_word_in_any_case(word, "1") || is_word_in_any_case(word, "yes") ||
+        is_word_in_any_case(word, "true")) {
         return true;
     }
-    if (is_word(word, "0") || is_word(word, "no") || is_word(word, "false")) {
+    if (is_word_in_any_case(word, "0") || is_word_in_any_case(word, "no") ||
+        is_word_in_any_case(word, "false")) {
         return false;
     }
     return std::nullopt;
 }
 
-class Batch {
+// Calculates rows and writes each, its cells as they came, then what was calculated.
+class RowCalculator {
   public:
-    Batch(std::FILE* out, const std::optional<Target>& solve) : writer_(out), solve_(solve) {}
+    RowCalculator(const std::vector<Column>& columns, const std::optional<Target>& solve)
+        : columns_(columns), solve_(solve) {}
 
-    bool row(std::span<const std::string> cells, std::size_t line) {
-        if (columns_.empty()) {
-            return header(cells, line);
-        }
-        if (cells.size() > columns_.size()) {
-            fault_ = CsvFault{line, "this row has " + std::to_string(cells.size()) +
-                                        " cells, more than the header's " +
-                                        std::to_string(columns_.size())};
-            return false;
-        }
+    void write(std::span<const std::string> cells, CsvWriter& writer) {
         calculate(cells);
         for (std::size_t i = 0; i < columns_.size(); ++i) {
-            writer_.cell(i < cells.size() ? std::string_view(cells[i]) : std::string_view());
+            writer.cell(i < cells.size() ? std::string_view(cells[i]) : std::string_view());
         }
         for (const std::string& result : outcome_.results) {
-            writer_.cell(result);
+            writer.cell(result);
         }
         if (solve_) {
-            writer_.cell(solved_);
+            writer.cell(solved_);
         }
         warnings_.clear();
         for (const std::string& warning : outcome_.warnings) {
@@ -106,43 +100,12 @@ class Batch {
             }
             warnings_ += warning;
         }
-        writer_.cell(warnings_);
-        writer_.cell(outcome_.error);
-        writer_.end_row();
-        return true;
+        writer.cell(warnings_);
+        writer.cell(outcome_.error);
+        writer.end_row();
     }
-
-    const std::optional<CsvFault>& fault() const { return fault_; }
-    void finish() { writer_.flush(); }
-    bool saw_header() const { return !columns_.empty(); }
 
   private:
-    bool header(std::span<const std::string> cells, std::size_t line) {
-        for (const std::string& cell : cells) {
-            const Column column = column_named(cell);
-            if (column.feeds != Column::Feeds::nothing &&
-                std::find(columns_.begin(), columns_.end(), column) != columns_.end()) {
-                fault_ = CsvFault{line, "the column " + cell + " appears twice"};
-                columns_.clear();
-                return false;
-            }
-            columns_.push_back(column);
-        }
-        for (const std::string& cell : cells) {
-            writer_.cell(cell);
-        }
-        for (const ResultName& result : result_names) {
-            writer_.cell(result.key);
-        }
-        if (solve_) {
-            writer_.cell(solved_column);
-        }
-        writer_.cell(warnings_column);
-        writer_.cell(error_column);
-        writer_.end_row();
-        return true;
-    }
-
     void calculate(std::span<const std::string> cells) {
         solved_.clear();
         Listing listing;
@@ -216,13 +179,203 @@ class Batch {
         }
     }
 
-    CsvWriter writer_;
+    const std::vector<Column>& columns_;
     std::optional<Target> solve_;
     ListingRunner runner_;
-    std::vector<Column> columns_;
     Outcome outcome_;
     std::string solved_;
     std::string warnings_;
+};
+
+// Rows calculated by several threads, a chunk of rows at a time, and written in the order they
+// came. Only a few chunks are under way at once, so memory stays flat whatever the file's size.
+class ParallelRows {
+  public:
+    ParallelRows(std::size_t jobs, const std::vector<Column>& columns,
+                 const std::optional<Target>& solve, CsvWriter& writer)
+        : writer_(writer), most_under_way_(2 * jobs) {
+        for (std::size_t i = 0; i < jobs; ++i) {
+            workers_.emplace_back([this, &columns, solve] { work(columns, solve); });
+        }
+    }
+    ParallelRows(const ParallelRows&) = delete;
+    ParallelRows& operator=(const ParallelRows&) = delete;
+    ~ParallelRows() { finish(); }
+
+    void add(std::span<const std::string> cells) {
+        filling_->rows.emplace_back(cells.begin(), cells.end());
+        if (filling_->rows.size() == chunk_rows) {
+            send();
+        }
+    }
+
+    // Writes every row added, once calculated, and ends the threads.
+    void finish() {
+        if (workers_.empty()) {
+            return;
+        }
+        if (!filling_->rows.empty()) {
+            send();
+        }
+        while (!under_way_.empty()) {
+            write_oldest();
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            closing_ = true;
+        }
+        work_waiting_.notify_all();
+        for (std::thread& worker : workers_) {
+            worker.join();
+        }
+        workers_.clear();
+    }
+
+  private:
+    static constexpr std::size_t chunk_rows = 1024;
+
+    struct Chunk {
+        std::vector<std::vector<std::string>> rows;
+        std::string csv;
+        bool done = false;
+    };
+
+    void send() {
+        if (under_way_.size() == most_under_way_) {
+            write_oldest();
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            under_way_.push_back(std::move(filling_));
+            waiting_.push_back(under_way_.back().get());
+        }
+        work_waiting_.notify_one();
+        filling_ = std::make_unique<Chunk>();
+    }
+
+    void write_oldest() {
+        std::unique_ptr<Chunk> oldest;
+        {
+            std::unique_lock lock(mutex_);
+            chunk_done_.wait(lock, [this] { return under_way_.front()->done; });
+            oldest = std::move(under_way_.front());
+            under_way_.pop_front();
+        }
+        writer_.rows(oldest->csv);
+    }
+
+    void work(const std::vector<Column>& columns, const std::optional<Target>& solve) {
+        RowCalculator calculator(columns, solve);
+        while (true) {
+            Chunk* chunk = nullptr;
+            {
+                std::unique_lock lock(mutex_);
+                work_waiting_.wait(lock, [this] { return closing_ || !waiting_.empty(); });
+                if (waiting_.empty()) {
+                    return;
+                }
+                chunk = waiting_.front();
+                waiting_.pop_front();
+            }
+            CsvWriter csv;
+            for (const std::vector<std::string>& row : chunk->rows) {
+                calculator.write(row, csv);
+            }
+            {
+                const std::lock_guard lock(mutex_);
+                chunk->csv = csv.take_text();
+                chunk->done = true;
+            }
+            chunk_done_.notify_one();
+        }
+    }
+
+    CsvWriter& writer_;
+    const std::size_t most_under_way_;
+    std::unique_ptr<Chunk> filling_ = std::make_unique<Chunk>();
+    std::vector<std::thread> workers_;
+    std::mutex mutex_;
+    std::condition_variable work_waiting_;
+    std::condition_variable chunk_done_;
+    // Sent and not yet written, oldest first; changed by the reading thread alone, under the mutex.
+    std::deque<std::unique_ptr<Chunk>> under_way_;
+    // Sent and not yet taken by a thread; guarded by the mutex, as are the chunks' results.
+    std::deque<Chunk*> waiting_;
+    bool closing_ = false;  // guarded by the mutex
+};
+
+// The header names the columns; every later row is checked against it and calculated, on this
+// thread or, with more than one job, on others.
+class Batch {
+  public:
+    Batch(std::FILE* out, const std::optional<Target>& solve, std::size_t jobs)
+        : writer_(out), solve_(solve), jobs_(jobs) {}
+
+    bool row(std::span<const std::string> cells, std::size_t line) {
+        if (columns_.empty()) {
+            return header(cells, line);
+        }
+        if (cells.size() > columns_.size()) {
+            fault_ = CsvFault{line, "this row has " + std::to_string(cells.size()) +
+                                        " cells, more than the header's " +
+                                        std::to_string(columns_.size())};
+            return false;
+        }
+        if (parallel_rows_) {
+            parallel_rows_->add(cells);
+        } else {
+            rows_->write(cells, writer_);
+        }
+        return true;
+    }
+
+    const std::optional<CsvFault>& fault() const { return fault_; }
+    void finish() {
+        if (parallel_rows_) {
+            parallel_rows_->finish();
+        }
+        writer_.flush();
+    }
+    bool saw_header() const { return !columns_.empty(); }
+
+  private:
+    bool header(std::span<const std::string> cells, std::size_t line) {
+        for (const std::string& cell : cells) {
+            const Column column = column_named(cell);
+            if (column.feeds != Column::Feeds::nothing &&
+                std::find(columns_.begin(), columns_.end(), column) != columns_.end()) {
+                fault_ = CsvFault{line, "the column " + cell + " appears twice"};
+                columns_.clear();
+                return false;
+            }
+            columns_.push_back(column);
+        }
+        for (const std::string& cell : cells) {
+            writer_.cell(cell);
+        }
+        for (const ResultName& result : result_names) {
+            writer_.cell(result.key);
+        }
+        if (solve_) {
+            writer_.cell(solved_column);
+        }
+        writer_.cell(warnings_column);
+        writer_.cell(error_column);
+        writer_.end_row();
+        if (jobs_ > 1) {
+            parallel_rows_ = std::make_unique<ParallelRows>(jobs_, columns_, solve_, writer_);
+        } else {
+            rows_ = std::make_unique<RowCalculator>(columns_, solve_);
+        }
+        return true;
+    }
+
+    CsvWriter writer_;
+    std::optional<Target> solve_;
+    std::size_t jobs_;
+    std::vector<Column> columns_;
+    std::unique_ptr<RowCalculator> rows_;
+    std::unique_ptr<ParallelRows> parallel_rows_;
     std::optional<CsvFault> fault_;
 };
 
@@ -232,9 +385,9 @@ void report(std::FILE* errors, const CsvFault& fault) {
 
 }  // namespace
 
-int run_batch(std::FILE* in, std::FILE* out, std::FILE* errors,
-              const std::optional<Target>& solve) {
-    Batch batch(out, solve);
+int run_batch(std::FILE* in, std::FILE* out, std::FILE* errors, const std::optional<Target>& solve,
+              std::size_t jobs) {
+    Batch batch(out, solve, jobs);
     CsvReader reader([&batch](std::span<const std::string> cells, std::size_t line) {
         return batch.row(cells, line);
     });

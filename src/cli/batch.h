@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <optional>
 
@@ -12,7 +13,9 @@ namespace corvandel::cli {
 // ending price when `solve` asks for one, the warnings and the error. A row that cannot be
 // calculated keeps its place with empty results and the reason. Malformed CSV stops the batch
 // with a line on `errors` that names its line, after every earlier row was written. Returns the
-// exit status: 0 when every row was read, 1 when the file was malformed or unreadable.
-int run_batch(std::FILE* in, std::FILE* out, std::FILE* errors, const std::optional<Target>& solve);
+// exit status: 0 when every row was read, 1 when the file was malformed or unreadable. With more
+// than one job, that many threads calculate the rows; the output is the same.
+int run_batch(std::FILE* in, std::FILE* out, std::FILE* errors, const std::optional<Target>& solve,
+              std::size_t jobs = 1);
 
 }  // namespace corvandel::cli

@@ -51,6 +51,7 @@ struct Options {
     bool json = false;
     std::string batch;
     std::string solve;
+    std::size_t jobs = 1;
     bool break_even = false;
     std::string target_profit;
     std::string target_margin;
@@ -84,6 +85,11 @@ void define(CLI::App& app, Options& options) {
                    "With --batch: add a solved_end_price column for break-even, profit=AMOUNT "
                    "or margin=PERCENT")
         ->type_name("TARGET");
+    app.add_option("--jobs", options.jobs,
+                   "With --batch: calculate the rows on N threads, written in their order "
+                   "(default 1)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 64));
     auto* break_even = app.add_flag("--break-even", options.break_even,
                                     "Print the lowest ending price at which the profit is at "
                                     "least 0.00");
@@ -175,7 +181,7 @@ int batch(const Options& options) {
         }
     }
     if (options.batch == "-") {
-        return run_batch(stdin, stdout, stderr, solve);
+        return run_batch(stdin, stdout, stderr, solve, options.jobs);
     }
     std::FILE* in = std::fopen(options.batch.c_str(), "rb");
     if (in == nullptr) {
@@ -183,7 +189,7 @@ int batch(const Options& options) {
                      std::strerror(errno));
         return refused;
     }
-    const int status = run_batch(in, stdout, stderr, solve);
+    const int status = run_batch(in, stdout, stderr, solve, options.jobs);
     std::fclose(in);
     return status;
 }
@@ -224,6 +230,9 @@ int run(int argc, char** argv) {
         return usage(
             "--solve works with --batch; for one listing use --break-even, "
             "--target-profit or --target-margin");
+    }
+    if (app.count("--jobs") > 0) {
+        return usage("--jobs works with --batch");
     }
 
     Listing listing;

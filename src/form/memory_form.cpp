@@ -6,6 +6,10 @@ std::string MemoryForm::text(Control control) const {
     return texts_[index(control)];
 }
 
+std::string_view MemoryForm::read_text(Control control, std::string&) const {
+    return texts_[index(control)];
+}
+
 void MemoryForm::set_text(Control control, std::string_view text) {
     texts_[index(control)] = text;
 }

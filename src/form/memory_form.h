@@ -34,6 +34,7 @@ struct FormEvent {
 class MemoryForm : public Form {
   public:
     std::string text(Control control) const override;
+    std::string_view read_text(Control control, std::string& buffer) const override;
     void set_text(Control control, std::string_view text) override;
     int tick(Control control) const override;
     void set_tick(Control control, int value) override;

@@ -2,6 +2,7 @@
 
 #include "calc/amount_text.h"
 #include "calc/readings.h"
+#include "input/clear.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
 #include "input/start_up_memory_form.h"
@@ -47,25 +48,13 @@ std::optional<std::string> impossible_options(const Listing& listing) {
 
 ListingRunner::ListingRunner() {
     open_as_at_start_up(form_);
-    for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        start_up_texts_[i] = form_.text(price_fields[i]);
-    }
-    start_up_pictures_ = form_.text(Control::combo_num_pics);
     form_.when_tick_changes([this](Control box) { tick_box_Click(form_, box); });
 }
 
+// Clear puts back exactly what start-up puts in place, and the boxes' interlocks run as it
+// clears them; the focus move it records is the window's, not this listing's.
 void ListingRunner::start_over() {
-    for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        form_.set_text(price_fields[i], start_up_texts_[i]);
-    }
-    form_.set_text(Control::combo_num_pics, start_up_pictures_);
-    for (Control box : option_boxes) {
-        form_.set_tick(box, 0);
-    }
-    form_.set_tick(Control::chk_paypal, 1);
-    for (Control field : result_fields) {
-        form_.set_text(field, "");
-    }
+    cmd_clear_Click(form_);
     form_.forget_events();
 }
 

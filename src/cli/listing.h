@@ -67,8 +67,6 @@ class ListingRunner {
 
     MemoryForm form_;
     Calculator calculator_{form_};
-    std::array<std::string, price_fields.size()> start_up_texts_;
-    std::string start_up_pictures_;
     std::vector<std::string> entry_warnings_;  // from leaving the fields
 };
 

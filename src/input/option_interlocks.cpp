@@ -2,47 +2,31 @@
 
 namespace corvandel {
 
-namespace {
-
-bool is_ticked(const Form& form, Control box) {
-    return form.tick(box) == 1;
-}
-
-}  // namespace
-
 void chk_gallery_Click(Form& form) {
-    form.set_enabled(Control::chk_gfeatured, !is_ticked(form, Control::chk_gallery));
+    tick_box_Click(form, Control::chk_gallery);
 }
 
 void chk_gfeatured_Click(Form& form) {
-    form.set_enabled(Control::chk_gallery, !is_ticked(form, Control::chk_gfeatured));
+    tick_box_Click(form, Control::chk_gfeatured);
 }
 
 void chk_pic_pack_Click(Form& form) {
-    if (is_ticked(form, Control::chk_pic_pack)) {
-        form.set_enabled(Control::chk_pic_show, false);
-        form.set_enabled(Control::chk_supersize, false);
-        form.set_tick(Control::chk_pic_show, 0);
-        form.set_tick(Control::chk_supersize, 0);
-    } else {
-        form.set_enabled(Control::chk_pic_show, true);
-        form.set_enabled(Control::chk_supersize, true);
-    }
+    tick_box_Click(form, Control::chk_pic_pack);
 }
 
+// Every box the clicked one acts on is disabled or enabled first; then, when it was ticked, the
+// ones it contains are cleared.
 void tick_box_Click(Form& form, Control box) {
-    switch (box) {
-        case Control::chk_gallery:
-            chk_gallery_Click(form);
-            break;
-        case Control::chk_gfeatured:
-            chk_gfeatured_Click(form);
-            break;
-        case Control::chk_pic_pack:
-            chk_pic_pack_Click(form);
-            break;
-        default:
-            break;
+    const bool ticked = form.tick(box) == 1;
+    for (const Interlock& lock : option_interlocks) {
+        if (lock.box == box) {
+            form.set_enabled(lock.other, !ticked);
+        }
+    }
+    for (const Interlock& lock : option_interlocks) {
+        if (lock.box == box && lock.clears_other && ticked) {
+            form.set_tick(lock.other, 0);
+        }
     }
 }
 

@@ -4,6 +4,23 @@
 
 namespace corvandel {
 
+// A box that, while ticked, keeps another from being ticked: it disables the other, and where
+// it contains the other's option it clears it too. The command line refuses the same pairs.
+struct Interlock {
+    Control box;
+    Control other;
+    bool clears_other;
+};
+
+// Gallery and Gallery Featured exclude each other; Picture Pack contains Picture Show and
+// Supersize Pictures.
+inline constexpr Interlock option_interlocks[] = {
+    {Control::chk_gallery, Control::chk_gfeatured, false},
+    {Control::chk_gfeatured, Control::chk_gallery, false},
+    {Control::chk_pic_pack, Control::chk_pic_show, true},
+    {Control::chk_pic_pack, Control::chk_supersize, true},
+};
+
 // Gallery and Gallery Featured exclude each other: while one is ticked the other is disabled,
 // its tick untouched.
 void chk_gallery_Click(Form& form);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvandel {
@@ -26,10 +27,14 @@ inline std::string contents_of(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Where a program's standard output goes: to a file the run reads back, to a full disk, or
+// nowhere at all (closed).
+enum class Output { kept, full_disk, closed };
+
 // Runs a program with these arguments, its standard input from `input` (empty: none), and waits
 // for it to end. Its output goes through files, so that no amount of it can block it.
 inline ProgramRun run_program(const std::string& program, const std::vector<std::string>& arguments,
-                              const std::string& input = {}) {
+                              const std::string& input = {}, Output output = Output::kept) {
     const auto folder =
         std::filesystem::temp_directory_path() / ("corvandel-run-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
@@ -39,8 +44,13 @@ inline ProgramRun run_program(const std::string& program, const std::vector<std:
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, 0, in_path.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
+    if (output == Output::closed) {
+        posix_spawn_file_actions_addclose(&files, 1);
+    } else {
+        posix_spawn_file_actions_addopen(
+            &files, 1, output == Output::full_disk ? "/dev/full" : out_path.c_str(),
+            O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
     posix_spawn_file_actions_addopen(&files, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -61,6 +71,31 @@ inline ProgramRun run_program(const std::string& program, const std::vector<std:
     run.err = contents_of(err_path);
     std::filesystem::remove_all(folder);
     return run;
+}
+
+// The rows of a CSV text as this program writes it: cells split at the delimiter outside quotes,
+// quoted cells unquoted, rows ended by line breaks outside quotes.
+inline std::vector<std::vector<std::string>> csv_rows(const std::string& csv,
+                                                      char delimiter = ',') {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < csv.size(); ++i) {
+        const char c = csv[i];
+        if (quoted && c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') {
+            row.back() += c;
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && c == delimiter) {
+            row.emplace_back();
+        } else if (!quoted && c == '\n') {
+            rows.push_back(std::exchange(row, std::vector<std::string>(1)));
+        } else {
+            row.back() += c;
+        }
+    }
+    return rows;
 }
 
 }  // namespace corvandel

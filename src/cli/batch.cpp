@@ -1,411 +1,321 @@
 #include "cli/batch.h"
 
+#include <csv.h>
+
 #include <algorithm>
-#include <condition_variable>
-#include <deque>
-#include <memory>
-#include <mutex>
+#include <array>
 #include <span>
-#include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "calc/amount_text.h"
 #include "calc/letter_case.h"
 #include "calc/number_text.h"
 #include "cli/csv_reader.h"
-#include "cli/csv_writer.h"
 #include "cli/listing.h"
-#include "cli/names.h"
 
 namespace corvandel::cli {
 
 namespace {
 
-constexpr std::string_view solved_column = "solved_end_price";
-constexpr std::string_view warnings_column = "warnings";
-constexpr std::string_view error_column = "error";
-constexpr std::string_view warning_separator = "; ";
+// What a column holds: an input of input_names, a result of result_columns after them, or
+// neither (passed).
+constexpr std::size_t passed = std::size_t(-1);
+constexpr std::size_t first_result = input_names.size();
 
-// What an input column feeds.
-struct Column {
-    enum class Feeds { nothing, price, pictures, option, count_paypal };
-    Feeds feeds = Feeds::nothing;
-    std::size_t index = 0;  // into the price fields or the option boxes
-
-    friend bool operator==(const Column&, const Column&) = default;
-};
-
-Column column_named(std::string_view header) {
-    const std::string name = lower_case(header);
-    for (std::size_t i = 0; i < price_names.size(); ++i) {
-        if (name == price_names[i].column) {
-            return {Column::Feeds::price, i};
-        }
-    }
-    for (std::size_t i = 0; i < option_names.size(); ++i) {
-        if (name == option_names[i].column) {
-            return {Column::Feeds::option, i};
-        }
-    }
-    if (name == pictures_column) {
-        return {Column::Feeds::pictures};
-    }
-    if (name == count_paypal_column) {
-        return {Column::Feeds::count_paypal};
-    }
-    return {};
+std::string_view column_name(std::size_t column) {
+    return column < first_result ? input_names[column].column
+                                 : result_columns[column - first_result];
 }
 
-// A tick cell: 1/0, yes/no or true/false in any letter case; empty keeps the default. Called
-// for a dozen cells a row, so it compares in place.
-std::optional<bool> tick_in(std::string_view cell, bool if_empty) {
+// A header cell as it is compared: in lower case, without blanks around it, and with each run of
+// blanks, hyphens and underscores made one underscore ("Buy-It-Now Price" is buy_it_now_price).
+std::string normalised(std::string_view name) {
+    std::string plain;
+    for (const char c : lower_case(trimmed(name))) {
+        const bool gap = c == ' ' || c == '\t' || c == '-' || c == '_';
+        if (!gap || plain.empty() || plain.back() != '_') {
+            plain += gap ? '_' : c;
+        }
+    }
+    return plain;
+}
+
+// Each column's names, normalised: its own, and the window's caption for its field or box.
+const std::vector<std::pair<std::string, std::size_t>>& known_names() {
+    static const auto names = [] {
+        std::vector<std::pair<std::string, std::size_t>> list;
+        for (std::size_t i = 0; i < first_result + result_columns.size(); ++i) {
+            list.emplace_back(normalised(column_name(i)), i);
+            if (i < first_result && !field_title(input_names[i].control).empty()) {
+                list.emplace_back(normalised(field_title(input_names[i].control)), i);
+            }
+        }
+        return list;
+    }();
+    return names;
+}
+
+// How many letters must be added, dropped, changed or swapped with a neighbour to make one name
+// the other.
+std::size_t edits_between(std::string_view a, std::string_view b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) {
+        for (std::size_t j = 0; j <= b.size(); ++j) {
+            d[i][j] = i == 0 || j == 0 ? i + j
+                                       : std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                                                   d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+// A tick cell: 1/0, yes/no or true/false in any letter case. An empty one leaves the box as it
+// starts. False when the cell is none of these.
+bool read_tick(std::string_view cell, std::optional<bool>& tick) {
+    using namespace std::string_view_literals;
     const std::string_view word = trimmed(cell);
-    if (word.empty()) {
-        return if_empty;
+    for (const auto& [spellings, value] :
+         {std::pair{std::array{"1"sv, "yes"sv, "true"sv}, true},
+          std::pair{std::array{"0"sv, "no"sv, "false"sv}, false}}) {
+        for (const std::string_view spelling : spellings) {
+            if (is_word_in_any_case(word, spelling)) {
+                tick = value;
+                return true;
+            }
+        }
     }
-    if (is_word_in_any_case(word, "1") || is_word_in_any_case(word, "yes") ||
-        is_word_in_any_case(word, "true")) {
-        return true;
-    }
-    if (is_word_in_any_case(word, "0") || is_word_in_any_case(word, "no") ||
-        is_word_in_any_case(word, "false")) {
-        return false;
-    }
-    return std::nullopt;
+    return word.empty();
 }
 
-// Calculates rows and writes each, its cells as they came, then what was calculated.
-class RowCalculator {
+// The header names the columns; every later row is calculated and written in its place.
+class Batch {
   public:
-    RowCalculator(const std::vector<Column>& columns, const std::optional<Target>& solve)
-        : columns_(columns), solve_(solve) {}
+    Batch(const BatchRequest& request, const CsvReader& reader, Output& out, std::FILE* errors)
+        : request_(request), delimiter_(reader.delimiter()), out_(out), errors_(errors) {
+        if (reader.delimiter_guessed()) {
+            say(1, "note",
+                "the header holds no comma: reading cells separated by '" +
+                    std::string(1, delimiter_) + "' (--delimiter chooses)");
+        }
+    }
 
-    void write(std::span<const std::string> cells, CsvWriter& writer) {
+    bool row(std::span<const std::string> cells, std::size_t line) {
+        if (columns_.empty()) {
+            return header(cells);
+        }
+        if (cells.size() > columns_.size()) {
+            say(line, "error",
+                "this row has " + std::to_string(cells.size()) + " cells, more than the header's " +
+                    std::to_string(columns_.size()) + ": a cell that holds a '" +
+                    std::string(1, delimiter_) + "' (a decimal comma, say) must be in quotes");
+            failed_ = true;
+            return false;
+        }
         calculate(cells);
-        for (std::size_t i = 0; i < columns_.size(); ++i) {
-            writer.cell(i < cells.size() ? std::string_view(cells[i]) : std::string_view());
-        }
-        for (const std::string& result : outcome_.results) {
-            writer.cell(result);
-        }
-        if (solve_) {
-            writer.cell(solved_);
-        }
+        std::array<std::string_view, result_columns.size()> slots;
+        std::copy(outcome_.results.begin(), outcome_.results.end(), slots.begin());
         warnings_.clear();
         for (const std::string& warning : outcome_.warnings) {
-            if (!warnings_.empty()) {
-                warnings_ += warning_separator;
-            }
-            warnings_ += warning;
+            warnings_ += (warnings_.empty() ? "" : "; ") + warning;
         }
-        writer.cell(warnings_);
-        writer.cell(outcome_.error);
-        writer.end_row();
+        slots[solved_slot] = solved_;
+        slots[solved_slot + 1] = warnings_;
+        slots[solved_slot + 2] = outcome_.error;
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            cell(i, columns_[i] >= first_result && columns_[i] != passed
+                        ? slots[columns_[i] - first_result]
+                    : i < cells.size() ? std::string_view(cells[i])
+                                       : std::string_view());
+        }
+        for (std::size_t i = 0; i < appended_.size(); ++i) {
+            cell(columns_.size() + i, slots[appended_[i]]);
+        }
+        ++rows_;
+        if (outcome_.refused() || !outcome_.warnings.empty()) {
+            ++(outcome_.refused() ? refused_ : warned_);
+            first_line_ = first_line_ == 0 ? line : first_line_;
+        }
+        return out_.write("\n");
+    }
+
+    int finish(const std::optional<CsvFault>& fault) {
+        if (!out_.flush()) {
+            return 1;
+        }
+        if (fault && fault->line == 0) {
+            std::fprintf(errors_, "error: cannot read %s: %s\n", request_.name.c_str(),
+                         fault->what.c_str());
+        } else if (fault) {
+            say(fault->line, "error", fault->what);
+        } else if (columns_.empty() && !failed_) {
+            say(1, "error", "the file is empty; it needs a header row naming its columns");
+        }
+        if (fault || failed_ || columns_.empty()) {
+            return 1;
+        }
+        std::string counts;  // "3 of 120 rows refused, 2 warned"
+        for (const auto& [count, what] :
+             {std::pair{refused_, "refused"}, std::pair{warned_, "warned"}}) {
+            if (count > 0) {
+                counts += (counts.empty() ? "" : ", ") + std::to_string(count) +
+                          (counts.empty() ? " of " + std::to_string(rows_) + " rows " : " ") + what;
+            }
+        }
+        if (!counts.empty()) {
+            say(first_line_, refused_ > 0 ? "error" : "warning",
+                counts + "; see the " +
+                    (refused_ == 0  ? "warnings column"
+                     : warned_ == 0 ? "error column"
+                                    : "error and warnings columns"));
+        }
+        return refused_ > 0 ? 1 : 0;
     }
 
   private:
+    void say(std::size_t line, const char* severity, const std::string& what) {
+        std::fprintf(errors_, "%s:%zu: %s: %s\n", request_.name.c_str(), line, severity,
+                     what.c_str());
+    }
+
+    // Writes a cell, after a delimiter unless it is the row's first; libcsv quotes one that holds
+    // the delimiter, a quote or a line break.
+    void cell(std::size_t at, std::string_view text) {
+        if (at > 0) {
+            out_.write(std::string_view(&delimiter_, 1));
+        }
+        if (std::none_of(text.begin(), text.end(), [this](char c) {
+                return c == delimiter_ || c == '"' || c == '\r' || c == '\n';
+            })) {
+            out_.write(text);
+            return;
+        }
+        quoted_.resize(csv_write(nullptr, 0, text.data(), text.size()));
+        csv_write(quoted_.data(), quoted_.size(), text.data(), text.size());
+        out_.write(quoted_);
+    }
+
+    bool header(std::span<const std::string> cells) {
+        bool reads_any = false;
+        for (const std::string& text : cells) {
+            const std::string name = normalised(text);
+            const auto known = std::find_if(known_names().begin(), known_names().end(),
+                                            [&](const auto& k) { return k.first == name; });
+            const std::size_t column = known == known_names().end() ? passed : known->second;
+            // A cell a slip of a letter or two from a name, not a column of its own, is told of.
+            const auto meant =
+                std::find_if(known_names().begin(), known_names().end(), [&](const auto& k) {
+                    const std::size_t slips = k.first.size() > 4 ? 2 : 1;
+                    return column == passed &&
+                           std::max(name.size(), k.first.size()) <=
+                               std::min(name.size(), k.first.size()) + slips &&
+                           edits_between(name, k.first) <= slips;
+                });
+            if (meant != known_names().end()) {
+                say(1, "warning",
+                    "the column \"" + text + "\" is not read; did you mean " +
+                        std::string(column_name(meant->second)) + "?");
+            } else if (column != passed &&
+                       std::find(columns_.begin(), columns_.end(), column) != columns_.end()) {
+                say(1, "error",
+                    "two columns name " + std::string(column_name(column)) + "; the second is \"" +
+                        text + "\"");
+                failed_ = true;
+            }
+            reads_any = reads_any || column < first_result;
+            cell(columns_.size(), text);
+            columns_.push_back(column);
+        }
+        if (!reads_any && !failed_) {
+            std::string names;
+            for (std::size_t i = 0; i < first_result; ++i) {
+                names += std::string(i == 0 ? "" : ", ") + std::string(column_name(i));
+            }
+            say(1, "error",
+                "no column is read: name them " + names + ", or as the window's captions");
+            failed_ = true;
+        }
+        if (failed_) {
+            columns_.clear();
+            return false;
+        }
+        for (std::size_t slot = 0; slot < result_columns.size(); ++slot) {
+            if (std::find(columns_.begin(), columns_.end(), first_result + slot) ==
+                    columns_.end() &&
+                (slot != solved_slot || request_.solve)) {
+                cell(columns_.size() + appended_.size(), result_columns[slot]);
+                appended_.push_back(slot);
+            }
+        }
+        return out_.write("\n");
+    }
+
     void calculate(std::span<const std::string> cells) {
         solved_.clear();
+        const auto refuse = [this](std::string reason) {
+            outcome_.results.fill({});
+            outcome_.warnings.clear();
+            outcome_.error = std::move(reason);
+        };
+        if (cells.size() < columns_.size()) {
+            return refuse("this row has " + std::to_string(cells.size()) +
+                          " cells, fewer than the header's " + std::to_string(columns_.size()) +
+                          ": a missing cell is not an empty one, so nothing was calculated");
+        }
         Listing listing;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            const Column& column = columns_[i];
-            const std::string& cell = cells[i];
-            switch (column.feeds) {
-                case Column::Feeds::nothing:
-                    break;
-                case Column::Feeds::price:
-                    listing.prices[column.index] = cell;
-                    break;
-                case Column::Feeds::pictures:
-                    if (!cell.empty()) {
-                        listing.pictures = cell;
-                    }
-                    break;
-                case Column::Feeds::option:
-                    if (!tick(cell, option_names[column.index].column, false,
-                              listing.options[column.index])) {
-                        return;
-                    }
-                    break;
-                case Column::Feeds::count_paypal:
-                    if (!tick(cell, count_paypal_column, true, listing.count_paypal)) {
-                        return;
-                    }
-                    break;
+            const std::size_t column = columns_[i];
+            // An empty pictures cell keeps the start-up value, as an empty tick cell does.
+            if (column < text_inputs && (column + 1 < text_inputs || !cells[i].empty())) {
+                listing.texts[column] = cells[i];
+            } else if (column >= text_inputs && column < first_result &&
+                       !read_tick(cells[i], listing.ticks[column - text_inputs])) {
+                return refuse(std::string(column_name(column)) + ": \"" + cells[i] +
+                              "\" is not a tick value; write 1 or 0, yes or no, true or false");
             }
         }
         if (!runner_.enter(listing, outcome_)) {
             return;
         }
         runner_.calculate(outcome_);
-        if (solve_ && !outcome_.refused()) {
-            solve();
-        }
-    }
-
-    bool tick(std::string_view cell, std::string_view column, bool if_empty, bool& ticked) {
-        const auto value = tick_in(cell, if_empty);
-        if (!value) {
-            refuse(std::string(column) + ": \"" + std::string(cell) +
-                   "\" is not a tick value; write 1 or 0, yes or no, true or false");
-            return false;
-        }
-        ticked = *value;
-        return true;
-    }
-
-    void refuse(std::string reason) {
-        for (std::string& result : outcome_.results) {
-            result.clear();
-        }
-        outcome_.warnings.clear();
-        outcome_.error = std::move(reason);
-    }
-
-    void solve() {
-        const Solution solution = lowest_end_price(runner_, *solve_);
-        switch (solution.kind) {
-            case Solution::Kind::found:
-                solved_ = two_decimal_text(solution.cents);
-                break;
-            case Solution::Kind::unreachable:
-                outcome_.error = "unreachable: no ending price reaches the target";
-                break;
-            case Solution::Kind::refused:
-                outcome_.error = "unreachable: the calculation refuses every ending price";
-                break;
-        }
-    }
-
-    const std::vector<Column>& columns_;
-    std::optional<Target> solve_;
-    ListingRunner runner_;
-    Outcome outcome_;
-    std::string solved_;
-    std::string warnings_;
-};
-
-// Rows calculated by several threads, a chunk of rows at a time, and written in the order they
-// came. Only a few chunks are under way at once, so memory stays flat whatever the file's size.
-class ParallelRows {
-  public:
-    ParallelRows(std::size_t jobs, const std::vector<Column>& columns,
-                 const std::optional<Target>& solve, CsvWriter& writer)
-        : writer_(writer), most_under_way_(2 * jobs) {
-        for (std::size_t i = 0; i < jobs; ++i) {
-            workers_.emplace_back([this, &columns, solve] { work(columns, solve); });
-        }
-    }
-    ParallelRows(const ParallelRows&) = delete;
-    ParallelRows& operator=(const ParallelRows&) = delete;
-    ~ParallelRows() { finish(); }
-
-    void add(std::span<const std::string> cells) {
-        filling_->rows.emplace_back(cells.begin(), cells.end());
-        if (filling_->rows.size() == chunk_rows) {
-            send();
-        }
-    }
-
-    // Writes every row added, once calculated, and ends the threads.
-    void finish() {
-        if (workers_.empty()) {
+        if (!request_.solve || outcome_.refused()) {
             return;
         }
-        if (!filling_->rows.empty()) {
-            send();
-        }
-        while (!under_way_.empty()) {
-            write_oldest();
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            closing_ = true;
-        }
-        work_waiting_.notify_all();
-        for (std::thread& worker : workers_) {
-            worker.join();
-        }
-        workers_.clear();
-    }
-
-  private:
-    static constexpr std::size_t chunk_rows = 1024;
-
-    struct Chunk {
-        std::vector<std::vector<std::string>> rows;
-        std::string csv;
-        bool done = false;
-    };
-
-    void send() {
-        if (under_way_.size() == most_under_way_) {
-            write_oldest();
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            under_way_.push_back(std::move(filling_));
-            waiting_.push_back(under_way_.back().get());
-        }
-        work_waiting_.notify_one();
-        filling_ = std::make_unique<Chunk>();
-    }
-
-    void write_oldest() {
-        std::unique_ptr<Chunk> oldest;
-        {
-            std::unique_lock lock(mutex_);
-            chunk_done_.wait(lock, [this] { return under_way_.front()->done; });
-            oldest = std::move(under_way_.front());
-            under_way_.pop_front();
-        }
-        writer_.rows(oldest->csv);
-    }
-
-    void work(const std::vector<Column>& columns, const std::optional<Target>& solve) {
-        RowCalculator calculator(columns, solve);
-        while (true) {
-            Chunk* chunk = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                work_waiting_.wait(lock, [this] { return closing_ || !waiting_.empty(); });
-                if (waiting_.empty()) {
-                    return;
-                }
-                chunk = waiting_.front();
-                waiting_.pop_front();
-            }
-            CsvWriter csv;
-            for (const std::vector<std::string>& row : chunk->rows) {
-                calculator.write(row, csv);
-            }
-            {
-                const std::lock_guard lock(mutex_);
-                chunk->csv = csv.take_text();
-                chunk->done = true;
-            }
-            chunk_done_.notify_one();
-        }
-    }
-
-    CsvWriter& writer_;
-    const std::size_t most_under_way_;
-    std::unique_ptr<Chunk> filling_ = std::make_unique<Chunk>();
-    std::vector<std::thread> workers_;
-    std::mutex mutex_;
-    std::condition_variable work_waiting_;
-    std::condition_variable chunk_done_;
-    // Sent and not yet written, oldest first; changed by the reading thread alone, under the mutex.
-    std::deque<std::unique_ptr<Chunk>> under_way_;
-    // Sent and not yet taken by a thread; guarded by the mutex, as are the chunks' results.
-    std::deque<Chunk*> waiting_;
-    bool closing_ = false;  // guarded by the mutex
-};
-
-// The header names the columns; every later row is checked against it and calculated, on this
-// thread or, with more than one job, on others.
-class Batch {
-  public:
-    Batch(std::FILE* out, const std::optional<Target>& solve, std::size_t jobs)
-        : writer_(out), solve_(solve), jobs_(jobs) {}
-
-    bool row(std::span<const std::string> cells, std::size_t line) {
-        if (columns_.empty()) {
-            return header(cells, line);
-        }
-        if (cells.size() > columns_.size()) {
-            fault_ = CsvFault{line, "this row has " + std::to_string(cells.size()) +
-                                        " cells, more than the header's " +
-                                        std::to_string(columns_.size())};
-            return false;
-        }
-        if (parallel_rows_) {
-            parallel_rows_->add(cells);
+        const Solution solution = lowest_end_price(runner_, *request_.solve);
+        if (solution.kind == Solution::Kind::found) {
+            solved_ = two_decimal_text(solution.cents);
+        } else if (solution.kind == Solution::Kind::unreachable) {
+            outcome_.error = "unreachable: no ending price reaches the target";
         } else {
-            rows_->write(cells, writer_);
+            runner_.read_outcome(outcome_);  // why the calculation refuses every ending price
         }
-        return true;
     }
 
-    const std::optional<CsvFault>& fault() const { return fault_; }
-    void finish() {
-        if (parallel_rows_) {
-            parallel_rows_->finish();
-        }
-        writer_.flush();
-    }
-    bool saw_header() const { return !columns_.empty(); }
-
-  private:
-    bool header(std::span<const std::string> cells, std::size_t line) {
-        for (const std::string& cell : cells) {
-            const Column column = column_named(cell);
-            if (column.feeds != Column::Feeds::nothing &&
-                std::find(columns_.begin(), columns_.end(), column) != columns_.end()) {
-                fault_ = CsvFault{line, "the column " + cell + " appears twice"};
-                columns_.clear();
-                return false;
-            }
-            columns_.push_back(column);
-        }
-        for (const std::string& cell : cells) {
-            writer_.cell(cell);
-        }
-        for (const ResultName& result : result_names) {
-            writer_.cell(result.key);
-        }
-        if (solve_) {
-            writer_.cell(solved_column);
-        }
-        writer_.cell(warnings_column);
-        writer_.cell(error_column);
-        writer_.end_row();
-        if (jobs_ > 1) {
-            parallel_rows_ = std::make_unique<ParallelRows>(jobs_, columns_, solve_, writer_);
-        } else {
-            rows_ = std::make_unique<RowCalculator>(columns_, solve_);
-        }
-        return true;
-    }
-
-    CsvWriter writer_;
-    std::optional<Target> solve_;
-    std::size_t jobs_;
-    std::vector<Column> columns_;
-    std::unique_ptr<RowCalculator> rows_;
-    std::unique_ptr<ParallelRows> parallel_rows_;
-    std::optional<CsvFault> fault_;
+    const BatchRequest& request_;
+    const char delimiter_;
+    Output& out_;
+    std::FILE* errors_;
+    std::vector<std::size_t> columns_;   // what each column holds
+    std::vector<std::size_t> appended_;  // the result slots written after the input's columns
+    ListingRunner runner_;
+    Outcome outcome_;
+    std::string solved_, warnings_, quoted_;
+    bool failed_ = false;
+    std::size_t rows_ = 0, refused_ = 0, warned_ = 0, first_line_ = 0;
 };
-
-void report(std::FILE* errors, const CsvFault& fault) {
-    std::fprintf(errors, "error: line %zu: %s\n", fault.line, fault.what.c_str());
-}
 
 }  // namespace
 
-int run_batch(std::FILE* in, std::FILE* out, std::FILE* errors, const std::optional<Target>& solve,
-              std::size_t jobs) {
-    Batch batch(out, solve, jobs);
-    CsvReader reader([&batch](std::span<const std::string> cells, std::size_t line) {
+int run_batch(std::FILE* in, const BatchRequest& request, Output& out, std::FILE* errors) {
+    CsvReader reader(in, request.delimiter);
+    Batch batch(request, reader, out, errors);
+    const auto fault = reader.read([&batch](std::span<const std::string> cells, std::size_t line) {
         return batch.row(cells, line);
     });
-    const std::optional<CsvFault> fault = reader.read(in);
-    batch.finish();
-    if (fault && fault->line == 0) {
-        std::fprintf(errors, "error: the inventory %s\n", fault->what.c_str());
-        return 1;
-    }
-    if (fault || batch.fault()) {
-        report(errors, fault ? *fault : *batch.fault());
-        return 1;
-    }
-    if (!batch.saw_header()) {
-        report(errors, CsvFault{1, "the file is empty; it needs a header row naming its columns"});
-        return 1;
-    }
-    return 0;
+    return batch.finish(fault);
 }
 
 }  // namespace corvandel::cli

@@ -1,21 +1,28 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
 #include <optional>
+#include <string>
 
+#include "cli/output.h"
 #include "cli/solver.h"
 
 namespace corvandel::cli {
 
+// How an inventory is read and what is asked of it.
+struct BatchRequest {
+    std::string name;  // the file's name in messages: its path, or <stdin>
+    std::optional<char> delimiter = std::nullopt;
+    std::optional<Target> solve = std::nullopt;
+};
+
 // Calculates every row of an inventory in CSV, with a header row, and writes it to `out` as CSV:
-// each input cell as it came, padded to the header's width, then the nine results, the solved
-// ending price when `solve` asks for one, the warnings and the error. A row that cannot be
-// calculated keeps its place with empty results and the reason. Malformed CSV stops the batch
-// with a line on `errors` that names its line, after every earlier row was written. Returns the
-// exit status: 0 when every row was read, 1 when the file was malformed or unreadable. With more
-// than one job, that many threads calculate the rows; the output is the same.
-int run_batch(std::FILE* in, std::FILE* out, std::FILE* errors, const std::optional<Target>& solve,
-              std::size_t jobs = 1);
+// each input cell as it came, the results of this run in the columns that hold results already,
+// then the results that have no column yet. A row that cannot be calculated keeps its place
+// with the reason in its error cell. Malformed CSV stops the batch with a line on `errors` that
+// names its file and line, after every earlier row was written. Returns the exit status: 0 when
+// every row was calculated; 1 when any was refused, the file could not be read through or the
+// output failed; 3 when the rows left without an answer are all unreachable targets.
+int run_batch(std::FILE* in, const BatchRequest& request, Output& out, std::FILE* errors);
 
 }  // namespace corvandel::cli

@@ -1,5 +1,7 @@
 #include "cli/listing.h"
 
+#include <algorithm>
+
 #include "calc/amount_text.h"
 #include "calc/readings.h"
 #include "input/clear.h"
@@ -11,94 +13,67 @@ namespace corvandel::cli {
 
 namespace {
 
-struct Clash {
-    Control ticked;
-    Control other;
-};
-
-// Gallery and Gallery Featured disable each other; Picture Pack clears and disables the two
-// picture options it contains.
-constexpr Clash clashes[] = {
-    {Control::chk_gallery, Control::chk_gfeatured},
-    {Control::chk_pic_pack, Control::chk_pic_show},
-    {Control::chk_pic_pack, Control::chk_supersize},
-};
-
-bool is_ticked(const Listing& listing, Control box) {
-    for (std::size_t i = 0; i < option_boxes.size(); ++i) {
-        if (option_boxes[i] == box) {
-            return listing.options[i];
+void add_warnings(const MemoryForm& form, std::vector<std::string>& warnings) {
+    for (const FormEvent& event : form.events()) {
+        if (event.kind == FormEvent::Kind::warning) {
+            warnings.push_back(event.message);
         }
     }
-    return false;
 }
 
 }  // namespace
-
-std::optional<std::string> impossible_options(const Listing& listing) {
-    for (const Clash& clash : clashes) {
-        if (is_ticked(listing, clash.ticked) && is_ticked(listing, clash.other)) {
-            return std::string(caption(clash.ticked)) + " and " +
-                   std::string(caption(clash.other)) +
-                   " cannot both be ticked: the window allows only one of them";
-        }
-    }
-    return std::nullopt;
-}
 
 ListingRunner::ListingRunner() {
     open_as_at_start_up(form_);
     form_.when_tick_changes([this](Control box) { tick_box_Click(form_, box); });
 }
 
-// Clear puts back exactly what start-up puts in place, and the boxes' interlocks run as it
-// clears them; the focus move it records is the window's, not this listing's.
-void ListingRunner::start_over() {
+bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
+    // Clear puts back exactly what start-up puts in place, the interlocks running as it clears
+    // the boxes; the focus move it records is the window's, not this listing's.
     cmd_clear_Click(form_);
     form_.forget_events();
-}
-
-bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
-    start_over();
     entry_warnings_.clear();
+    outcome.results.fill({});
     outcome.warnings.clear();
     outcome.error.clear();
-    for (std::string& result : outcome.results) {
-        result.clear();
-    }
-    if (auto clash = impossible_options(listing)) {
-        outcome.error = std::move(*clash);
+    const auto ticked = [&](Control box) {
+        for (std::size_t i = 0; i < tick_inputs; ++i) {
+            if (input_names[text_inputs + i].control == box) {
+                return listing.ticks[i].value_or(form_.tick(box) == 1);
+            }
+        }
         return false;
+    };
+    for (const Interlock& lock : option_interlocks) {
+        if (ticked(lock.box) && ticked(lock.other)) {
+            outcome.error = std::string(caption(lock.box)) + " and " +
+                            std::string(caption(lock.other)) +
+                            " cannot both be ticked: the window allows only one of them";
+            return false;
+        }
     }
     // Each text is left as if typed: a refused text stops the listing, as the window will not
     // calculate from it; an emptied field takes its keyword, the starting price with its warning.
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        if (!listing.prices[i]) {
+        if (!listing.texts[i]) {
             continue;
         }
-        const Control field = price_fields[i];
-        form_.set_text(field, *listing.prices[i]);
-        if (price_field_LostFocus(form_, field) && !listing.prices[i]->empty()) {
-            outcome.error = std::string(field_title(field)) + ": " +
-                            std::string(price_field_rule(field)->message);
+        form_.set_text(price_fields[i], *listing.texts[i]);
+        if (price_field_LostFocus(form_, price_fields[i]) && !listing.texts[i]->empty()) {
+            outcome.error = std::string(field_title(price_fields[i])) + ": " +
+                            std::string(price_field_rule(price_fields[i])->message);
             return false;
         }
     }
-    for (const FormEvent& event : form_.events()) {
-        if (event.kind == FormEvent::Kind::warning) {
-            entry_warnings_.push_back(event.message);
+    add_warnings(form_, entry_warnings_);
+    if (listing.texts.back()) {
+        form_.set_text(Control::combo_num_pics, *listing.texts.back());
+    }
+    for (std::size_t i = 0; i < tick_inputs; ++i) {
+        if (listing.ticks[i]) {
+            form_.set_tick(input_names[text_inputs + i].control, *listing.ticks[i] ? 1 : 0);
         }
-    }
-    if (listing.pictures) {
-        form_.set_text(Control::combo_num_pics, *listing.pictures);
-    }
-    for (std::size_t i = 0; i < option_boxes.size(); ++i) {
-        if (listing.options[i]) {
-            form_.set_tick(option_boxes[i], 1);
-        }
-    }
-    if (!listing.count_paypal) {
-        form_.set_tick(Control::chk_paypal, 0);
     }
     return true;
 }
@@ -116,30 +91,39 @@ void ListingRunner::read_outcome(Outcome& outcome) {
         // The run's own Error box is the refusal, not a warning: nothing it showed stands.
         outcome.warnings.clear();
         outcome.error = refusal_message(*refusal);
-        for (std::string& result : outcome.results) {
-            result.clear();
-        }
+        outcome.results.fill({});
         return;
     }
-    for (const FormEvent& event : form_.events()) {
-        if (event.kind == FormEvent::Kind::warning) {
-            outcome.warnings.push_back(event.message);
-        }
-    }
+    add_warnings(form_, outcome.warnings);
     for (std::size_t i = 0; i < result_fields.size(); ++i) {
-        outcome.results[i] = form_.text(result_fields[i]);
+        outcome.results[i] = form_.read_text(result_fields[i], buffer_);
     }
 }
 
-ListingRunner::Shown ListingRunner::calculate_with_end_price(std::int64_t cents) {
+std::optional<Shown> ListingRunner::shown_at(std::int64_t cents) {
     form_.set_text(Control::txt_end_price, two_decimal_text(cents));
     form_.forget_events();
     calculator_.cmd_calc_Click();
-    if (calculator_.refusal()) {
-        return {};
+    Money shown[4];
+    const Control fields[] = {Control::txt_profit, Control::txt_profit_margin,
+                              Control::txt_total_recv, Control::txt_total_spent};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto amount = strict_amount(form_.read_text(fields[i], buffer_));
+        if (calculator_.refusal() || !amount) {
+            return std::nullopt;
+        }
+        shown[i] = *amount;
     }
-    return {strict_amount(form_.text(Control::txt_profit)),
-            strict_amount(form_.text(Control::txt_profit_margin))};
+    return Shown{shown[0], shown[1], shown[2], shown[3]};
+}
+
+bool ListingRunner::costs_in_whole_cents() {
+    const Control added_up[] = {Control::txt_item_cost, Control::txt_ship_charged,
+                                Control::txt_ship_cost, Control::txt_other_costs};
+    return std::all_of(std::begin(added_up), std::end(added_up), [this](Control field) {
+        const auto amount = leading_amount(form_.read_text(field, buffer_));
+        return amount && amount->count() % 100 == 0;
+    });
 }
 
 }  // namespace corvandel::cli

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,22 +8,18 @@
 #include <vector>
 
 #include "calc/calculator.h"
+#include "cli/names.h"
 #include "form/memory_form.h"
 
 namespace corvandel::cli {
 
-// One listing as the seller gives it: the text typed into each price field and the pictures box,
-// and each option box ticked or not. Nothing given stands for the window's start-up value.
+// One listing as the seller gives it, in the order of input_names: the text typed into each
+// price field and the pictures box, and each box ticked or cleared. What is not given keeps the
+// window's start-up value.
 struct Listing {
-    std::array<std::optional<std::string_view>, price_fields.size()> prices{};
-    std::optional<std::string_view> pictures;
-    std::array<bool, option_boxes.size()> options{};
-    bool count_paypal = true;
+    std::array<std::optional<std::string_view>, text_inputs> texts{};
+    std::array<std::optional<bool>, tick_inputs> ticks{};
 };
-
-// Why two ticked options cannot stand together, or nothing when none clash: the window's
-// interlocks never let them be ticked at once.
-std::optional<std::string> impossible_options(const Listing& listing);
 
 // What the window shows after Calculate: the result texts in its reading order, the warnings it
 // showed on the way, and, when the listing could not be calculated, why not (and no results).
@@ -36,6 +31,11 @@ struct Outcome {
     bool refused() const { return !error.empty(); }
 };
 
+// What a run shows that a target is judged by.
+struct Shown {
+    Money profit, margin, received, spent;
+};
+
 // The main window held in memory, as at start-up, that calculates one listing after another.
 // Every listing starts from the start-up values, whatever the one before it held.
 class ListingRunner {
@@ -45,29 +45,25 @@ class ListingRunner {
     ListingRunner& operator=(const ListingRunner&) = delete;
 
     // Types the listing's texts into the window, leaving each field as the seller would, and
-    // ticks its options. False, with the reason in `outcome`, when the window would refuse it.
+    // ticks its boxes. False, with the reason in `outcome`, when the window would refuse it.
     bool enter(const Listing& listing, Outcome& outcome);
 
-    // Presses Calculate on what was entered last.
+    // Presses Calculate on what was entered last, and tells what it showed.
     void calculate(Outcome& outcome);
-
-    // Presses Calculate with another ending price, in cents, and tells what the run showed:
-    // the profit and the margin as amounts, nothing where the run was refused.
-    struct Shown {
-        std::optional<Money> profit;
-        std::optional<Money> margin;
-    };
-    Shown calculate_with_end_price(std::int64_t cents);
-
-    // What the latest run showed, as `calculate` tells it.
     void read_outcome(Outcome& outcome);
 
-  private:
-    void start_over();
+    // Presses Calculate with another ending price, in cents; nothing when the run is refused.
+    std::optional<Shown> shown_at(std::int64_t cents);
 
+    // Whether the costs and the shipping charged are whole cents, so that the totals need no
+    // rounding to cents.
+    bool costs_in_whole_cents();
+
+  private:
     MemoryForm form_;
     Calculator calculator_{form_};
     std::vector<std::string> entry_warnings_;  // from leaving the fields
+    std::string buffer_;                       // for a form that cannot lend its texts
 };
 
 }  // namespace corvandel::cli

@@ -11,11 +11,13 @@
 #include <string>
 
 #include "calc/amount_text.h"
+#include "calc/readings.h"
 #include "cli/batch.h"
 #include "cli/listing.h"
 #include "cli/names.h"
+#include "cli/output.h"
 #include "cli/solver.h"
-#include "form/memory_form.h"
+#include "input/option_interlocks.h"
 #include "input/start_up_memory_form.h"
 
 namespace corvandel::cli {
@@ -26,95 +28,208 @@ enum ExitStatus { results_printed = 0, refused = 1, usage_error = 2, unreachable
 constexpr const char* about =
     "Works out an auction listing's fees, totals, profit and margin with the Corvandel "
     "calculator's fee schedule: for one listing given by options, for a whole inventory in CSV "
-    "(--batch), or as the lowest ending price that reaches a profit or margin "
-    "(--break-even, --target-profit, --target-margin; --solve in a batch).";
+    "(--batch), or as the lowest ending price that reaches a profit or margin.";
 
-constexpr const char* batch_explained =
-    "--batch reads CSV with a header row and writes CSV: every input column as it came, then "
+constexpr const char* explained =
+    "The results are the texts the window shows, in its reading order; a warning it would show "
+    "goes to standard error as a \"warning: \" line, and a listing it would refuse as one "
+    "\"error: \" line.\n\n"
+    "Exit status: 0 the results were printed (in a batch: every row was calculated); 1 the "
+    "listing, or a row of the batch, was refused, the file could not be read through, or the "
+    "results could not be written; 2 a usage error; 3 no ending price reaches the target (in a "
+    "batch: some row's target, and no row was refused).\n\n"
+    "--batch reads CSV with a header row and writes CSV: every column as it came, then "
     "listing_fees, final_value_fees, total_ebay_fees, paypal_fees, total_fees, total_received, "
-    "total_spent, profit, profit_margin, solved_end_price with --solve, warnings and error. The "
-    "input columns it reads, named in any letter case: item_cost, start_price, buy_it_now, "
-    "reserve, end_price, shipping_charged, shipping_cost, other_costs and pictures, each cell "
-    "taken as the text typed into that field (an empty cell as an emptied field); and one per "
-    "option, named as the option with underscores (subtitle, ten_day, ...) and count_paypal, "
-    "holding 1/0, yes/no or true/false, empty for the start-up value. A missing column keeps "
-    "the start-up value. A row that cannot be calculated keeps its place, with the reason in "
-    "error; malformed CSV stops the batch with the line it is on.";
+    "total_spent, profit, profit_margin, solved_end_price (with --solve), warnings and error; a "
+    "column of the input that holds one of these gets this run's. It reads the columns "
+    "item_cost, start_price, buy_it_now, reserve, end_price, shipping_charged, shipping_cost, "
+    "other_costs and pictures, each cell the text typed into that field (an empty cell an "
+    "emptied field), and one per option named as the option with underscores (subtitle, "
+    "ten_day, ..., count_paypal) holding 1/0, yes/no or true/false, empty for the start-up "
+    "value. A column may also be named by the window's caption (\"Item Cost\"), in any letter "
+    "case, blanks, hyphens and underscores alike; a header cell close to a name is warned about. "
+    "The file is UTF-8, a byte-order mark allowed; cells are separated by commas, or by "
+    "semicolons or tabs when the header holds no comma. A row that cannot be calculated, or "
+    "that has fewer cells than the header, keeps its place with the reason in error; malformed "
+    "CSV stops the batch with its file and line.";
+
+// The help shows each option with its value's name and, after its description, the options of
+// its group it needs or excludes; the descriptions tell the rules between groups.
+class Help : public CLI::Formatter {
+  public:
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_type_size() == 0 ? "" : " " + option->get_type_name();
+    }
+    std::string make_option_desc(const CLI::Option* option) const override {
+        std::string text = option->get_description();
+        for (const auto& [words, others] : {std::pair{" (with ", option->get_needs()},
+                                            std::pair{" (not with ", option->get_excludes()}}) {
+            std::vector<std::string> names;
+            for (const CLI::Option* other : others) {
+                if (other->get_group() == option->get_group()) {
+                    names.push_back(other->get_name());
+                }
+            }
+            std::sort(names.begin(), names.end());
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                text += (i == 0 ? words : ", ") + names[i] + (i + 1 == names.size() ? ")" : "");
+            }
+        }
+        return text;
+    }
+};
+
+CLI::Validator checked(std::string (*problem)(const std::string&)) {
+    return CLI::Validator([problem](std::string& value) { return problem(value); }, "");
+}
 
 struct Options {
-    std::array<std::string, price_names.size()> prices;
-    std::array<CLI::Option*, price_names.size()> price_options{};
-    std::string pictures;
-    CLI::Option* pictures_option = nullptr;
-    std::array<bool, option_names.size()> ticks{};
-    bool no_paypal = false;
-    bool json = false;
-    std::string batch;
-    std::string solve;
-    std::size_t jobs = 1;
-    bool break_even = false;
-    std::string target_profit;
-    std::string target_margin;
+    std::array<std::string, text_inputs> texts;
+    std::array<CLI::Option*, input_names.size()> given{};
+    std::array<bool, tick_inputs> ticks{};
+    bool json = false, break_even = false;
+    std::string target_profit, target_margin, batch, delimiter, solve;
 };
 
 void define(CLI::App& app, Options& options) {
     MemoryForm start_up;
     open_as_at_start_up(start_up);
-    for (std::size_t i = 0; i < price_names.size(); ++i) {
-        const Control field = price_names[i].control;
-        options.price_options[i] = app.add_option(
-            "--" + std::string(price_names[i].option), options.prices[i],
-            std::string(field_title(field)) +
-                ", any text the field takes (start-up value: " + start_up.text(field) + ")");
+    const char* listing = "One listing";
+    for (std::size_t i = 0; i < input_names.size(); ++i) {
+        const Control control = input_names[i].control;
+        const std::string name = "--" + std::string(input_names[i].option);
+        options.given[i] = i < text_inputs
+                               ? app.add_option(name, options.texts[i],
+                                                std::string(field_title(control)) +
+                                                    ", any text the field takes (start-up value: " +
+                                                    start_up.text(control) + ")")
+                               : app.add_flag(name, options.ticks[i - text_inputs],
+                                              control == Control::chk_paypal
+                                                  ? "Leave the PayPal fee out of the total fees"
+                                                  : "Tick " + std::string(caption(control)));
+        options.given[i]->group(listing);
     }
-    options.pictures_option =
-        app.add_option("--" + std::string(pictures_option), options.pictures,
-                       std::string(field_title(Control::combo_num_pics)) +
-                           " (start-up value: " + start_up.text(Control::combo_num_pics) + ")");
-    for (std::size_t i = 0; i < option_names.size(); ++i) {
-        app.add_flag("--" + std::string(option_names[i].option), options.ticks[i],
-                     "Tick " + std::string(caption(option_names[i].control)));
+    const auto option_of = [&](Control box) {
+        for (std::size_t i = 0;; ++i) {
+            if (input_names[i].control == box) {
+                return options.given[i];
+            }
+        }
+    };
+    for (const Interlock& lock : option_interlocks) {
+        option_of(lock.box)->excludes(option_of(lock.other));
     }
-    app.add_flag("--" + std::string(no_paypal_option), options.no_paypal,
-                 "Leave the PayPal fee out of the total fees");
-    app.add_flag("--json", options.json, "Print the nine results as one JSON object");
-    app.add_option("--batch", options.batch,
-                   "Calculate every row of a CSV file (- for standard input), see below")
-        ->type_name("FILE");
-    app.add_option("--solve", options.solve,
-                   "With --batch: add a solved_end_price column for break-even, profit=AMOUNT "
-                   "or margin=PERCENT")
-        ->type_name("TARGET");
-    app.add_option("--jobs", options.jobs,
-                   "With --batch: calculate the rows on N threads, written in their order "
-                   "(default 1)")
-        ->type_name("N")
-        ->check(CLI::Range(1, 64));
+    auto* json = app.add_flag("--json", options.json,
+                              "Print the results as one JSON object, a refusal as {\"error\": ...}")
+                     ->group(listing);
+
+    const char* targets = "The lowest ending price that reaches a target";
+    const auto number = checked([](const std::string& value) -> std::string {
+        return strict_amount(value) ? "" : "takes a number, not \"" + value + "\"";
+    });
     auto* break_even = app.add_flag("--break-even", options.break_even,
                                     "Print the lowest ending price at which the profit is at "
-                                    "least 0.00");
+                                    "least 0.00, for the listing given without --end or --json");
     auto* profit = app.add_option("--target-profit", options.target_profit,
-                                  "Print the lowest ending price at which the profit is at "
-                                  "least AMOUNT")
-                       ->type_name("AMOUNT");
+                                  "The same for a profit of at least AMOUNT")
+                       ->type_name("AMOUNT")
+                       ->check(number);
     auto* margin = app.add_option("--target-margin", options.target_margin,
-                                  "Print the lowest ending price at which the profit margin is "
-                                  "at least PERCENT")
-                       ->type_name("PERCENT");
+                                  "The same for a profit margin of at least PERCENT")
+                       ->type_name("PERCENT")
+                       ->check(number);
+    for (CLI::Option* target : {break_even, profit, margin}) {
+        target->group(targets)->excludes(json)->excludes(option_of(Control::txt_end_price));
+    }
     break_even->excludes(profit)->excludes(margin);
     profit->excludes(margin);
-    app.footer(
-        "The results are the texts the window shows, in its reading order; the warnings it would "
-        "show go to standard error as \"warning: \" lines, and a listing it would refuse as one "
-        "\"error: \" line. Exit status: 0 results printed, 1 a refused listing or a malformed "
-        "or unreadable file, 2 a usage error, 3 no ending price reaches the target "
-        "(\"unreachable\").\n\n" +
-        std::string(batch_explained) + "\n\n" + std::string(lowest_explained));
+
+    const char* inventory = "A whole inventory";
+    auto* batch = app.add_option("--batch", options.batch,
+                                 "Calculate every row of a CSV file (- for standard input) as a "
+                                 "listing of its own, so no option of one listing or target goes "
+                                 "with it")
+                      ->type_name("FILE")
+                      ->group(inventory)
+                      ->check(checked([](const std::string& value) -> std::string {
+                          return value.empty() ? "needs a file name, or - for standard input" : "";
+                      }));
+    for (CLI::Option* option : app.get_options()) {
+        if (option->get_group() == listing || option->get_group() == targets) {
+            batch->excludes(option);
+        }
+    }
+    app.add_option("--delimiter", options.delimiter,
+                   "The character between cells: , ; or tab (by default a comma, unless the "
+                   "header holds none but semicolons or tabs)")
+        ->type_name("CHAR")
+        ->group(inventory)
+        ->needs(batch)
+        ->check(checked([](const std::string& value) -> std::string {
+            return value == "tab" || (value.size() == 1 && value.find_first_of("\"\r\n") != 0)
+                       ? ""
+                       : "takes one character, or tab, not \"" + value + "\"";
+        }));
+    app.add_option("--solve", options.solve,
+                   "Add a solved_end_price column for break-even, profit=AMOUNT or margin=PERCENT")
+        ->type_name("TARGET")
+        ->group(inventory)
+        ->needs(batch)
+        ->check(checked([](const std::string& value) -> std::string {
+            return target_from(value)
+                       ? ""
+                       : "takes break-even, profit=AMOUNT or margin=PERCENT, not \"" + value + "\"";
+        }));
+    app.footer(std::string(explained) + "\n\n" + std::string(lowest_explained));
 }
 
-int usage(const std::string& message) {
-    std::fprintf(stderr, "error: %s\nRun with --help for more information.\n", message.c_str());
-    return usage_error;
+// CLI11 takes the word after an option as its value even when that word is another option, and
+// reads "--opt=" as an option still waiting for its value. Here a value is never an option, and
+// "--opt=" is the empty text, as an empty cell is. The words come back last first, as CLI11
+// takes them, or nothing with the option whose value is missing.
+std::vector<std::string> words_to_parse(int argc, char** argv, const CLI::App& app,
+                                        std::string& missing) {
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        const std::string name = word.substr(0, word.find('='));
+        const CLI::Option* option =
+            word.starts_with("--") ? app.get_option_no_throw(name) : nullptr;
+        if (option == nullptr || option->get_items_expected_min() == 0) {
+            words.push_back(word);
+        } else if (word.size() == name.size() + 1) {
+            words.insert(words.end(), {name, ""});
+        } else if (word == name &&
+                   (i + 1 == argc || std::string_view(argv[i + 1]).starts_with("--"))) {
+            missing = name;
+            return {};
+        } else {
+            words.push_back(word);
+        }
+    }
+    std::reverse(words.begin(), words.end());
+    return words;
+}
+
+// A text as a JSON string.
+std::string json_text(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        char escaped[8] = {c, '\0'};
+        if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20) {
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+        }
+        quoted += escaped;
+    }
+    return quoted + '"';
+}
+
+int print_refusal(const Outcome& outcome, bool json, Output& out) {
+    std::fprintf(stderr, "error: %s\n", outcome.error.c_str());
+    if (json) {
+        out.write("{\"error\": " + json_text(outcome.error) + "}\n");
+    }
+    return refused;
 }
 
 void print_warnings(const Outcome& outcome) {
@@ -123,167 +238,116 @@ void print_warnings(const Outcome& outcome) {
     }
 }
 
-int print_refusal(const Outcome& outcome) {
-    std::fprintf(stderr, "error: %s\n", outcome.error.c_str());
-    return refused;
-}
-
-void print_results(const Outcome& outcome, bool json) {
-    if (json) {
-        // Result texts are numbers: nothing in them needs escaping.
-        std::string line = "{";
-        for (std::size_t i = 0; i < result_names.size(); ++i) {
-            line += (i == 0 ? "\"" : ", \"") + std::string(result_names[i].key) + "\": \"" +
-                    outcome.results[i] + "\"";
-        }
-        std::printf("%s}\n", line.c_str());
-        return;
-    }
+// The results as the window labels them, or as JSON: the amounts are the window's texts, as
+// strings, so that every digit stays as shown.
+void print_results(const Outcome& outcome, bool json, Output& out) {
     std::size_t width = 0;
-    for (const ResultName& result : result_names) {
-        width = std::max(width, field_title(result.control).size() + 1);
+    for (const Control field : result_fields) {
+        width = std::max(width, field_title(field).size() + 2);
     }
-    for (std::size_t i = 0; i < result_names.size(); ++i) {
-        const std::string label = std::string(field_title(result_names[i].control)) + ":";
-        if (outcome.results[i].empty()) {
-            std::printf("%s\n", label.c_str());
-        } else {
-            std::printf("%-*s %s\n", static_cast<int>(width), label.c_str(),
-                        outcome.results[i].c_str());
+    std::string text = json ? "{" : "";
+    for (std::size_t i = 0; i < result_fields.size(); ++i) {
+        std::string label = std::string(field_title(result_fields[i])) + ":";
+        label.resize(outcome.results[i].empty() ? label.size() : width, ' ');
+        text += json ? json_text(result_columns[i]) + ": " + json_text(outcome.results[i]) + ", "
+                     : label + outcome.results[i] + "\n";
+    }
+    if (json) {
+        text += "\"warnings\": [";
+        for (std::size_t i = 0; i < outcome.warnings.size(); ++i) {
+            text += (i == 0 ? "" : ", ") + json_text(outcome.warnings[i]);
         }
+        text += "]}\n";
     }
+    out.write(text);
 }
 
-int solve_one(ListingRunner& runner, const Target& target) {
-    Outcome outcome;
-    const Solution solution = lowest_end_price(runner, target);
-    runner.calculate_with_end_price(solution.kind == Solution::Kind::found ? solution.cents : 1);
-    runner.read_outcome(outcome);
-    if (solution.kind == Solution::Kind::refused) {
-        return print_refusal(outcome);
+int batch(const Options& options, Output& out) {
+    BatchRequest request{options.batch == "-" ? "<stdin>" : options.batch};
+    if (!options.delimiter.empty()) {
+        request.delimiter = options.delimiter == "tab" ? '\t' : options.delimiter[0];
     }
-    print_warnings(outcome);
-    if (solution.kind == Solution::Kind::unreachable) {
-        std::printf("unreachable\n");
-        return unreachable;
-    }
-    std::printf("%s\n", two_decimal_text(solution.cents).c_str());
-    return results_printed;
-}
-
-int batch(const Options& options) {
-    std::optional<Target> solve;
     if (!options.solve.empty()) {
-        solve = target_from(options.solve);
-        if (!solve) {
-            return usage("--solve takes break-even, profit=AMOUNT or margin=PERCENT, not \"" +
-                         options.solve + "\"");
-        }
+        request.solve = target_from(options.solve);
     }
-    if (options.batch == "-") {
-        return run_batch(stdin, stdout, stderr, solve, options.jobs);
-    }
-    std::FILE* in = std::fopen(options.batch.c_str(), "rb");
+    std::FILE* in = options.batch == "-" ? stdin : std::fopen(options.batch.c_str(), "rb");
     if (in == nullptr) {
-        std::fprintf(stderr, "error: cannot open %s: %s\n", options.batch.c_str(),
+        std::fprintf(stderr, "error: cannot read %s: %s\n", options.batch.c_str(),
                      std::strerror(errno));
         return refused;
     }
-    const int status = run_batch(in, stdout, stderr, solve, options.jobs);
+    const int status = run_batch(in, request, out, stderr);
     std::fclose(in);
     return status;
 }
 
-int run(int argc, char** argv) {
+int run(int argc, char** argv, Output& out) {
     CLI::App app(about, "corvandel-calc");
     app.set_version_flag("--version", "corvandel-calc " CORVANDEL_VERSION);
+    app.formatter(std::make_shared<Help>());
     app.get_formatter()->column_width(34);
     Options options;
     define(app, options);
+    std::string missing;
+    std::vector<std::string> words = words_to_parse(argc, argv, app, missing);
+    if (argc == 1 || !missing.empty()) {
+        std::fprintf(stderr, "%serror: %s\nRun with --help for more information.\n",
+                     argc == 1 ? Help().make_usage(&app, "corvandel-calc").c_str() : "",
+                     argc == 1 ? "give a listing's options (--end 45, say), or --batch FILE"
+                               : (missing + " needs a value").c_str());
+        return usage_error;
+    }
     try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+        app.parse(words);
+    } catch (const CLI::CallForHelp&) {
+        out.write(app.help());
+        return results_printed;
     } catch (const CLI::CallForVersion& version) {
-        return app.exit(version);
+        out.write(std::string(version.what()) + "\n");
+        return results_printed;
     } catch (const CLI::ParseError& error) {
-        return usage(error.what());
+        std::fprintf(stderr, "error: %s\nRun with --help for more information.\n", error.what());
+        return usage_error;
     }
-
-    const bool gives_listing =
-        std::any_of(options.price_options.begin(), options.price_options.end(),
-                    [](const CLI::Option* option) { return option->count() > 0; }) ||
-        options.pictures_option->count() > 0 ||
-        std::find(options.ticks.begin(), options.ticks.end(), true) != options.ticks.end() ||
-        options.no_paypal || options.json;
-    const bool solves_one =
-        options.break_even || app.count("--target-profit") > 0 || app.count("--target-margin") > 0;
-    if (app.count("--batch") > 0) {
-        if (gives_listing || solves_one) {
-            return usage(
-                "--batch takes every listing from its file: give it no listing options, "
-                "and --solve for a target");
-        }
-        return batch(options);
-    }
-    if (app.count("--solve") > 0) {
-        return usage(
-            "--solve works with --batch; for one listing use --break-even, "
-            "--target-profit or --target-margin");
-    }
-    if (app.count("--jobs") > 0) {
-        return usage("--jobs works with --batch");
+    if (!options.batch.empty()) {
+        return batch(options, out);
     }
 
     Listing listing;
-    for (std::size_t i = 0; i < price_names.size(); ++i) {
-        if (options.price_options[i]->count() > 0) {
-            listing.prices[i] = options.prices[i];
+    for (std::size_t i = 0; i < input_names.size(); ++i) {
+        if (i < text_inputs && options.given[i]->count() > 0) {
+            listing.texts[i] = options.texts[i];
+        } else if (i >= text_inputs && options.ticks[i - text_inputs]) {
+            listing.ticks[i - text_inputs] = input_names[i].control != Control::chk_paypal;
         }
-    }
-    if (options.pictures_option->count() > 0) {
-        listing.pictures = options.pictures;
-    }
-    listing.options = options.ticks;
-    listing.count_paypal = !options.no_paypal;
-    if (const auto clash = impossible_options(listing)) {
-        return usage(*clash);
-    }
-
-    std::optional<Target> target;
-    if (options.break_even) {
-        target = target_from("break-even");
-    } else if (app.count("--target-profit") > 0) {
-        target = target_from(Target::Of::profit, options.target_profit);
-        if (!target) {
-            return usage("--target-profit takes an amount, not \"" + options.target_profit + "\"");
-        }
-    } else if (app.count("--target-margin") > 0) {
-        target = target_from(Target::Of::margin, options.target_margin);
-        if (!target) {
-            return usage("--target-margin takes a percentage, not \"" + options.target_margin +
-                         "\"");
-        }
-    }
-    if (target &&
-        (options.json || options.price_options[price_index(Control::txt_end_price)]->count() > 0)) {
-        return usage("a target asks for the ending price: give no --end and no --json with it");
     }
 
     ListingRunner runner;
     Outcome outcome;
     if (!runner.enter(listing, outcome)) {
-        return print_refusal(outcome);
+        return print_refusal(outcome, options.json, out);
     }
-    if (target) {
-        return solve_one(runner, *target);
+    if (options.break_even || !options.target_profit.empty() || !options.target_margin.empty()) {
+        const Solution solution =
+            lowest_end_price(runner, options.break_even ? *target_from("break-even")
+                                     : options.target_profit.empty()
+                                         ? *target_from(Target::Of::margin, options.target_margin)
+                                         : *target_from(Target::Of::profit, options.target_profit));
+        runner.read_outcome(outcome);
+        if (solution.kind == Solution::Kind::refused) {
+            return print_refusal(outcome, false, out);
+        }
+        print_warnings(outcome);
+        out.write(solution.kind == Solution::Kind::found ? two_decimal_text(solution.cents) + "\n"
+                                                         : "unreachable\n");
+        return solution.kind == Solution::Kind::found ? results_printed : unreachable;
     }
     runner.calculate(outcome);
     if (outcome.refused()) {
-        return print_refusal(outcome);
+        return print_refusal(outcome, options.json, out);
     }
     print_warnings(outcome);
-    print_results(outcome, options.json);
+    print_results(outcome, options.json, out);
     return results_printed;
 }
 
@@ -291,5 +355,7 @@ int run(int argc, char** argv) {
 }  // namespace corvandel::cli
 
 int main(int argc, char** argv) {
-    return corvandel::cli::run(argc, argv);
+    corvandel::cli::Output out(stdout);
+    const int status = corvandel::cli::run(argc, argv, out);
+    return out.close(status, stderr);
 }

@@ -3,23 +3,21 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
+#include "calc/fee_schedule.h"
 #include "calc/readings.h"
 
 namespace corvandel::cli {
 
 const std::string_view lowest_explained =
-    "\"Lowest\" means the lowest whole-cent ending price from 0.01 up whose calculation shows "
-    "at least the target. Each dollar more of ending price adds at least 91.85 cents to the "
-    "profit (the fees take at most 5.25 % + 2.9 %), but the rounding of the fees to cents can "
-    "make the shown profit dip by a cent, so a price that reaches the target can lie at most 5 "
-    "cents below one that does not. The search closes in on a price that reaches the target "
-    "where one cent less does not, then checks every cent for 8 cents below it, so no lower "
-    "price reaches the target. A margin of M % is reached where the profit is at least M % of "
-    "the amount received, which still gains 0.9185 - M/100 dollars a dollar, so the search "
-    "checks 5.2 / (0.9185 - M/100) + 2 cents below (at most 100 dollars); from a margin of "
-    "91.85 % on, the margin can fall as the price rises, and only the lowest price found that "
-    "way is promised, with one cent less missing the target.";
+    "\"Lowest\" means the lowest whole-cent ending price from 0.01 up whose calculation shows at "
+    "least the target. Within each band of the final value fee, the profit (less the target "
+    "margin's share of the amount received) follows the ending price at the rates of the fee "
+    "schedule, and the rounding of the fees and totals to cents moves the shown figures by a "
+    "few cents at most from that line. So each calculation on the way tells how far off the target "
+    "is: the search skips the prices that cannot reach it and tries, cent by cent, every price "
+    "where the rounding could decide, and no lower price reaches the target.";
 
 std::optional<Target> target_from(Target::Of of, std::string_view number) {
     const auto amount = strict_amount(number);
@@ -47,120 +45,104 @@ namespace {
 // Whole cents of the largest amount the Money range holds.
 constexpr std::int64_t most_cents = std::numeric_limits<std::int64_t>::max() / 100;
 
-// The least the shown profit gains for each dollar more of ending price: what is left when the
-// steepest final value fee band and the PayPal rate are taken off.
-constexpr double least_profit_per_dollar = 1 - 0.0525 - 0.029;
+// How far the shown profit can stray from the line the rates draw. The two fees that follow the
+// ending price are rounded to ten-thousandths and then to cents; costs or a shipping charge with
+// fractions of a cent make the total fees, the total spent and the total received round to
+// cents too. Beyond ten trillion dollars, the 15 digits the totals keep and the doubles the
+// profit and margin are worked in add a share of the amounts themselves.
+constexpr double half_cent = 0.005;
+constexpr double fees_rounding = 2 * (0.00005 + half_cent);
+constexpr double totals_rounding = 3 * half_cent;
+constexpr double rounding_share = 1e-14;
 
-// The rounding of the fees, totals and profit to cents moves the shown profit by less than 2.6
-// cents either way from an amount that rises steadily; two shown profits can thus disagree
-// with the order of their prices by less than 5.2 cents of that amount.
-constexpr double rounding_spread_cents = 5.2;
-constexpr std::int64_t most_cents_checked_below = 100 * 100;
-
-enum class Reach { yes, no, refused };
-
-class Search {
-  public:
-    Search(ListingRunner& runner, const Target& target) : runner_(runner), target_(target) {}
-
-    Reach at(std::int64_t cents) {
-        const auto shown = runner_.calculate_with_end_price(cents);
-        const auto& value = target_.of == Target::Of::profit ? shown.profit : shown.margin;
-        if (!value) {
-            return Reach::refused;
+// The share of a further dollar of ending price that the fees following it take, in the band of
+// the final value fee that holds this price.
+double fees_per_dollar(std::int64_t cents) {
+    const Money price = Money::from_count(cents * 100);
+    double rate = 0;
+    for (const auto& band : fee_schedule::final_value_bands) {
+        if (is_within(price, band.up_to)) {
+            rate = band.rate.to_double();
+            break;
         }
-        last_profit_ = shown.profit;
-        return *value >= target_.at_least ? Reach::yes : Reach::no;
     }
-
-    // Where to start looking: for a profit, where the least gain per dollar would reach it.
-    std::int64_t first_guess() const {
-        if (target_.of == Target::Of::margin || !last_profit_) {
-            return 100;
-        }
-        const double short_by = target_.at_least.to_double() - last_profit_->to_double();
-        const double cents = std::ceil(short_by * 100 / least_profit_per_dollar);
-        return static_cast<std::int64_t>(std::clamp(cents, 2.0, static_cast<double>(most_cents)));
-    }
-
-    // How far below a price that reaches the target, one cent less missing it, a lower one
-    // could still reach it.
-    std::int64_t cents_checked_below() const {
-        const double margin_share =
-            target_.of == Target::Of::margin ? target_.at_least.to_double() / 100 : 0;
-        const double gain = least_profit_per_dollar - margin_share;
-        if (gain <= 0) {
-            return most_cents_checked_below;
-        }
-        const double cents = std::ceil(rounding_spread_cents / gain) + 2;
-        return std::min(static_cast<std::int64_t>(cents), most_cents_checked_below);
-    }
-
-  private:
-    ListingRunner& runner_;
-    Target target_;
-    std::optional<Money> last_profit_;
-};
+    return rate + fee_schedule::payment_rate;
+}
 
 }  // namespace
 
+// The search compares the shown profit, less a share of the amount received for a margin, with
+// what it must reach. Within a stretch of prices that one band of the final value fee holds, on
+// one side of the price where the amount received is zero, that difference follows a straight
+// line of known slope, give or take the rounding; so a price that misses the target by more
+// than the rounding rules out every price up to where the line could have climbed to it.
 Solution lowest_end_price(ListingRunner& runner, const Target& target) {
-    Search search(runner, target);
-    const Reach at_one_cent = search.at(1);
-    if (at_one_cent == Reach::refused) {
+    const auto at_one_cent = runner.shown_at(1);
+    if (!at_one_cent) {
         return {Solution::Kind::refused};
     }
-    if (at_one_cent == Reach::yes) {
-        return {Solution::Kind::found, 1};
-    }
+    const bool margin = target.of == Target::Of::margin;
+    // A margin shows with two decimals: it reaches M % when the profit is at least the lowest
+    // two-decimal percentage from M up, less half its last digit, of the amount received.
+    const std::int64_t count = target.at_least.count();
+    const double least_shown = static_cast<double>(count / 100 + (count % 100 > 0 ? 1 : 0)) / 100;
+    const double share = margin ? (least_shown - half_cent) / 100 : 0;
+    const double wanted = margin ? 0 : target.at_least.to_double();
+    const bool whole_cents = runner.costs_in_whole_cents();
 
-    // Bracket a price that reaches the target, or that the calculation refuses as too large,
-    // above one that does not, galloping from the first guess.
-    std::int64_t fails = 1;
-    std::int64_t above = search.first_guess();
-    Reach at_above = search.at(above);
-    for (std::int64_t step = 100; at_above == Reach::yes;) {
-        const std::int64_t lower = std::max<std::int64_t>(1, above - step);
-        if (lower == 1 || search.at(lower) != Reach::yes) {
-            fails = lower;
-            break;
+    std::vector<std::int64_t> starts{1};
+    for (const auto& band : fee_schedule::final_value_bands) {
+        if (!band.up_to.unlimited) {
+            starts.push_back(band.up_to.amount.cents() + 1);
         }
-        above = lower;
-        step *= 2;
     }
-    for (std::int64_t step = 100; at_above == Reach::no; step *= 2) {
-        if (above == most_cents) {
-            return {Solution::Kind::unreachable};
+    if (margin) {
+        // Each cent around the price that makes the amount received zero stands alone.
+        const std::int64_t zero = 1 - at_one_cent->received.cents();
+        for (std::int64_t cents = zero - 1; cents <= zero + 2; ++cents) {
+            starts.push_back(cents);
         }
-        fails = above;
-        above = above > most_cents - step ? most_cents : above + step;
-        at_above = search.at(above);
     }
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    starts.erase(starts.begin(), std::find(starts.begin(), starts.end(), 1));
+    starts.erase(std::upper_bound(starts.begin(), starts.end(), most_cents), starts.end());
 
-    // Halve the bracket; a refused price counts as beyond every price that can be calculated.
-    while (above - fails > 1) {
-        const std::int64_t middle = fails + (above - fails) / 2;
-        const Reach at_middle = search.at(middle);
-        if (at_middle == Reach::no) {
-            fails = middle;
-        } else {
-            above = middle;
-            at_above = at_middle;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::int64_t last = i + 1 < starts.size() ? starts[i + 1] - 1 : most_cents;
+        const double slope = 1 - fees_per_dollar(starts[i]) - share;
+        for (std::int64_t cents = starts[i]; cents <= last;) {
+            const auto shown = cents == 1 ? at_one_cent : runner.shown_at(cents);
+            if (!shown) {
+                return {Solution::Kind::unreachable};
+            }
+            if ((margin ? shown->margin : shown->profit) >= target.at_least) {
+                return {Solution::Kind::found, cents};
+            }
+            const double received = shown->received.to_double();
+            // Below a zero amount received the margin turns round: the lower the profit, the
+            // higher the margin.
+            const double sense = margin && received < 0 ? -1 : 1;
+            const double noise =
+                fees_rounding + (whole_cents ? 0 : totals_rounding + std::abs(share) * half_cent) +
+                rounding_share * (std::abs(received) + std::abs(shown->spent.to_double()));
+            const double room =
+                sense * (shown->profit.to_double() - share * received - wanted) + 2 * noise;
+            const double gain_per_cent = sense * slope / 100;
+            if (room >= 0) {
+                ++cents;
+            } else if (gain_per_cent <= 0) {
+                break;  // the line only falls away from the target
+            } else {
+                const double skip = std::ceil(-room / gain_per_cent);
+                if (skip > static_cast<double>(last - cents)) {
+                    break;
+                }
+                cents += static_cast<std::int64_t>(skip);
+            }
         }
     }
-    if (at_above != Reach::yes) {
-        return {Solution::Kind::unreachable};
-    }
-
-    // One cent less misses the target; rounding could still let a few lower cents reach it.
-    std::int64_t lowest = above;
-    for (std::int64_t cents = lowest - 2;
-         cents >= 1 && cents >= lowest - search.cents_checked_below(); --cents) {
-        if (search.at(cents) == Reach::yes) {
-            lowest = cents;
-        }
-    }
-    return {Solution::Kind::found, lowest};
+    return {Solution::Kind::unreachable};
 }
 
 }  // namespace corvandel::cli

@@ -94,14 +94,9 @@ bool read_tick(std::string_view cell, std::optional<bool>& tick) {
 // The header names the columns; every later row is calculated and written in its place.
 class Batch {
   public:
-    Batch(const BatchRequest& request, const CsvReader& reader, Output& out, std::FILE* errors)
-        : request_(request), delimiter_(reader.delimiter()), out_(out), errors_(errors) {
-        if (reader.delimiter_guessed()) {
-            say(1, "note",
-                "the header holds no comma: reading cells separated by '" +
-                    std::string(1, delimiter_) + "' (--delimiter chooses)");
-        }
-    }
+    Batch(const BatchRequest& request, const std::optional<char>& delimiter, Output& out,
+          std::FILE* errors)
+        : request_(request), delimiter_(delimiter), out_(out), errors_(errors) {}
 
     bool row(std::span<const std::string> cells, std::size_t line) {
         if (columns_.empty()) {
@@ -111,7 +106,7 @@ class Batch {
             say(line, "error",
                 "this row has " + std::to_string(cells.size()) + " cells, more than the header's " +
                     std::to_string(columns_.size()) + ": a cell that holds a '" +
-                    std::string(1, delimiter_) + "' (a decimal comma, say) must be in quotes");
+                    std::string(1, *delimiter_) + "' (a decimal comma, say) must be in quotes");
             failed_ = true;
             return false;
         }
@@ -185,10 +180,10 @@ class Batch {
     // the delimiter, a quote or a line break.
     void cell(std::size_t at, std::string_view text) {
         if (at > 0) {
-            out_.write(std::string_view(&delimiter_, 1));
+            out_.write(std::string_view(&*delimiter_, 1));
         }
         if (std::none_of(text.begin(), text.end(), [this](char c) {
-                return c == delimiter_ || c == '"' || c == '\r' || c == '\n';
+                return c == *delimiter_ || c == '"' || c == '\r' || c == '\n';
             })) {
             out_.write(text);
             return;
@@ -199,6 +194,11 @@ class Batch {
     }
 
     bool header(std::span<const std::string> cells) {
+        if (!request_.delimiter && *delimiter_ != ',') {
+            say(1, "note",
+                "the header holds no comma: reading cells separated by '" +
+                    std::string(1, *delimiter_) + "' (--delimiter chooses)");
+        }
         bool reads_any = false;
         for (const std::string& text : cells) {
             const std::string name = normalised(text);
@@ -295,7 +295,7 @@ class Batch {
     }
 
     const BatchRequest& request_;
-    const char delimiter_;
+    const std::optional<char>& delimiter_;  // as read_csv chooses it
     Output& out_;
     std::FILE* errors_;
     std::vector<std::size_t> columns_;   // what each column holds
@@ -310,12 +310,10 @@ class Batch {
 }  // namespace
 
 int run_batch(std::FILE* in, const BatchRequest& request, Output& out, std::FILE* errors) {
-    CsvReader reader(in, request.delimiter);
-    Batch batch(request, reader, out, errors);
-    const auto fault = reader.read([&batch](std::span<const std::string> cells, std::size_t line) {
-        return batch.row(cells, line);
-    });
-    return batch.finish(fault);
+    std::optional<char> delimiter = request.delimiter;
+    Batch batch(request, delimiter, out, errors);
+    return batch.finish(read_csv(
+        in, delimiter, [&batch](auto cells, std::size_t line) { return batch.row(cells, line); }));
 }
 
 }  // namespace corvandel::cli

@@ -1,111 +1,123 @@
 #include "cli/csv_reader.h"
 
+#include <csv.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace corvandel::cli {
 
-CsvReader::CsvReader(std::FILE* in, std::optional<char> delimiter) : in_(in) {
-    fill();
-    if (std::string_view(buffer_.data(), buffered_).starts_with("\xEF\xBB\xBF")) {
-        buffer_.erase(buffer_.begin(), buffer_.begin() + 3);
-        buffered_ -= 3;
-    }
-    const auto header =
-        std::string_view(buffer_.data(), buffered_)
-            .substr(0, std::min(std::string_view(buffer_.data(), buffered_).find_first_of("\r\n"),
-                                buffered_));
-    const auto count = [&](char c) { return std::count(header.begin(), header.end(), c); };
-    if (delimiter) {
-        delimiter_ = *delimiter;
-    } else if (count(',') == 0 && count(';') + count('\t') > 0) {
-        delimiter_ = count(';') >= count('\t') ? ';' : '\t';
-        guessed_ = true;
-    }
-    csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI);
-    // Cells are taken as written: a blank is part of the text, as in a price field.
-    csv_set_space_func(&parser_, [](unsigned char) { return 0; });
-    csv_set_delim(&parser_, static_cast<unsigned char>(delimiter_));
-}
+namespace {
 
-void CsvReader::fill() {
-    errno = 0;
-    buffered_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
-    if (std::ferror(in_)) {
-        read_error_ = errno != 0 ? errno : EIO;
-    }
-}
+struct Reader {
+    const RowHandler& on_row;
+    csv_parser parser{};
+    std::vector<std::string> cells;
+    std::size_t cell_count = 0;
+    std::size_t line = 1;       // the line being fed to the parser
+    bool after_return = false;  // the last byte fed was a \r
+    std::size_t row_line = 0;   // the line the current row starts on, 0 before it starts
+    std::size_t cell_line = 1;  // the line the cell being read starts on, at the latest
+    bool stopped = false;
 
-void CsvReader::end_of_cell(void* text, std::size_t length, void* self) {
-    auto& reader = *static_cast<CsvReader*>(self);
-    if (reader.cell_count_ == reader.cells_.size()) {
-        reader.cells_.emplace_back();
-    }
-    reader.cells_[reader.cell_count_++].assign(static_cast<const char*>(text), length);
-    reader.cell_line_ = reader.line_;
-}
-
-void CsvReader::end_of_row(int, void* self) {
-    auto& reader = *static_cast<CsvReader*>(self);
-    const std::span<const std::string> cells(reader.cells_.data(), reader.cell_count_);
-    const bool blank = cells.size() == 1 && cells[0].find_first_not_of(" \t") == cells[0].npos;
-    if (!reader.stopped_ && !blank) {
-        reader.stopped_ = !(*reader.on_row_)(cells, reader.row_line_);
-    }
-    reader.cell_count_ = 0;
-    reader.row_line_ = 0;
-}
-
-// Feeds the parser a line at a time, so that each row knows the line it starts on.
-bool CsvReader::feed(const char* data, std::size_t size) {
-    const char* const end = data + size;
-    while (data < end && !stopped_) {
-        // A line ends at its first \n or \r.
-        const auto* newline = static_cast<const char*>(std::memchr(data, '\n', end - data));
-        const auto* return_ = static_cast<const char*>(
-            std::memchr(data, '\r', (newline == nullptr ? end : newline) - data));
-        const char* const line_end = return_ != nullptr   ? return_
-                                     : newline != nullptr ? newline
-                                                          : end;
-        if (row_line_ == 0 && line_end != data) {
-            row_line_ = cell_line_ = line_;
+    static void end_of_cell(void* text, std::size_t length, void* self) {
+        auto& reader = *static_cast<Reader*>(self);
+        if (reader.cell_count == reader.cells.size()) {
+            reader.cells.emplace_back();
         }
-        const auto length = static_cast<std::size_t>(std::min(line_end + 1, end) - data);
-        if (csv_parse(&parser_, data, length, end_of_cell, end_of_row, this) != length) {
-            return false;
-        }
-        // The \n of a \r\n ends no line of its own.
-        if (line_end != end && !(*line_end == '\n' && line_end == data && after_return_)) {
-            ++line_;
-        }
-        after_return_ = line_end != end && *line_end == '\r';
-        data += length;
+        reader.cells[reader.cell_count++].assign(static_cast<const char*>(text), length);
+        reader.cell_line = reader.line;
     }
-    return true;
-}
 
-std::optional<CsvFault> CsvReader::read(const RowHandler& on_row) {
-    on_row_ = &on_row;
-    for (; buffered_ > 0 && !stopped_; fill()) {
-        if (!feed(buffer_.data(), buffered_)) {
-            if (csv_error(&parser_) == CSV_EPARSE) {
-                return CsvFault{line_,
-                                "a quote in a cell that does not start with one, or text after "
-                                "a cell's closing quote (a cell with quotes is quoted whole, "
-                                "each quote inside it doubled)"};
+    static void end_of_row(int, void* self) {
+        auto& reader = *static_cast<Reader*>(self);
+        const std::span<const std::string> row(reader.cells.data(), reader.cell_count);
+        const bool blank = row.size() == 1 && row[0].find_first_not_of(" \t") == row[0].npos;
+        if (!reader.stopped && !blank) {
+            reader.stopped = !reader.on_row(row, reader.row_line);
+        }
+        reader.cell_count = 0;
+        reader.row_line = 0;
+    }
+
+    // Feeds the parser a line at a time, so that each row knows the line it starts on.
+    bool feed(const char* data, const char* end) {
+        while (data < end && !stopped) {
+            const auto* newline = static_cast<const char*>(std::memchr(data, '\n', end - data));
+            const auto* return_ = static_cast<const char*>(
+                std::memchr(data, '\r', (newline == nullptr ? end : newline) - data));
+            const char* line_end = return_ != nullptr   ? return_
+                                   : newline != nullptr ? newline
+                                                        : end;
+            if (row_line == 0 && line_end != data) {
+                row_line = cell_line = line;
             }
-            return CsvFault{cell_line_, "a cell too large to hold in memory"};
+            const auto length = static_cast<std::size_t>(std::min(line_end + 1, end) - data);
+            if (csv_parse(&parser, data, length, end_of_cell, end_of_row, this) != length) {
+                return false;
+            }
+            // The \n of a \r\n ends no line of its own.
+            line += line_end != end && !(*line_end == '\n' && line_end == data && after_return);
+            after_return = line_end != end && *line_end == '\r';
+            data += length;
+        }
+        return true;
+    }
+};
+
+}  // namespace
+
+std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
+                                 const RowHandler& on_row) {
+    std::vector<char> buffer(1 << 16);
+    int read_error = 0;
+    const auto read_chunk = [&] {
+        errno = 0;
+        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in);
+        read_error = std::ferror(in) ? (errno != 0 ? errno : EIO) : 0;
+        return got;
+    };
+    std::size_t size = read_chunk();
+    std::string_view start(buffer.data(), size);
+    if (start.starts_with("\xEF\xBB\xBF")) {
+        start.remove_prefix(3);
+    }
+    if (!delimiter) {
+        const std::string_view header = start.substr(0, start.find_first_of("\r\n"));
+        const auto count = [&](char c) { return std::count(header.begin(), header.end(), c); };
+        delimiter = count(',') > 0 || count(';') + count('\t') == 0 ? ','
+                    : count(';') >= count('\t')                     ? ';'
+                                                                    : '\t';
+    }
+    Reader reader{on_row, {}, {}};
+    csv_init(&reader.parser, CSV_STRICT | CSV_STRICT_FINI);
+    // Cells are taken as written: a blank is part of the text, as in a price field.
+    csv_set_space_func(&reader.parser, [](unsigned char) { return 0; });
+    csv_set_delim(&reader.parser, static_cast<unsigned char>(*delimiter));
+    std::optional<CsvFault> fault;
+    for (const char* data = start.data(); size > 0 && !reader.stopped && !fault;
+         data = buffer.data(), size = read_chunk()) {
+        if (!reader.feed(data, buffer.data() + size)) {
+            fault = csv_error(&reader.parser) == CSV_EPARSE
+                        ? CsvFault{reader.line,
+                                   "a quote in a cell that does not start with one, or text "
+                                   "after a cell's closing quote (a cell with quotes is quoted "
+                                   "whole, each quote inside it doubled)"}
+                        : CsvFault{reader.cell_line, "a cell too large to hold in memory"};
         }
     }
-    if (read_error_ != 0) {
-        return CsvFault{0, std::strerror(read_error_)};
+    if (!fault && read_error != 0) {
+        fault = CsvFault{0, std::strerror(read_error)};
+    } else if (!fault && !reader.stopped &&
+               csv_fini(&reader.parser, Reader::end_of_cell, Reader::end_of_row, &reader) != 0) {
+        fault =
+            CsvFault{reader.cell_line, "a quoted cell is not closed: its closing quote is missing"};
     }
-    if (!stopped_ && csv_fini(&parser_, end_of_cell, end_of_row, this) != 0) {
-        return CsvFault{cell_line_, "a quoted cell is not closed: its closing quote is missing"};
-    }
-    return std::nullopt;
+    csv_free(&reader.parser);
+    return fault;
 }
 
 }  // namespace corvandel::cli

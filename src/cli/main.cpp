@@ -32,26 +32,20 @@ constexpr const char* about =
 
 constexpr const char* explained =
     "The results are the texts the window shows, in its reading order; a warning it would show "
-    "goes to standard error as a \"warning: \" line, and a listing it would refuse as one "
-    "\"error: \" line.\n\n"
-    "Exit status: 0 the results were printed (in a batch: every row was calculated); 1 the "
-    "listing, or a row of the batch, was refused, the file could not be read through, or the "
-    "results could not be written; 2 a usage error; 3 no ending price reaches the target (in a "
-    "batch: some row's target, and no row was refused).\n\n"
-    "--batch reads CSV with a header row and writes CSV: every column as it came, then "
-    "listing_fees, final_value_fees, total_ebay_fees, paypal_fees, total_fees, total_received, "
-    "total_spent, profit, profit_margin, solved_end_price (with --solve), warnings and error; a "
-    "column of the input that holds one of these gets this run's. It reads the columns "
-    "item_cost, start_price, buy_it_now, reserve, end_price, shipping_charged, shipping_cost, "
-    "other_costs and pictures, each cell the text typed into that field (an empty cell an "
-    "emptied field), and one per option named as the option with underscores (subtitle, "
-    "ten_day, ..., count_paypal) holding 1/0, yes/no or true/false, empty for the start-up "
-    "value. A column may also be named by the window's caption (\"Item Cost\"), in any letter "
-    "case, blanks, hyphens and underscores alike; a header cell close to a name is warned about. "
-    "The file is UTF-8, a byte-order mark allowed; cells are separated by commas, or by "
-    "semicolons or tabs when the header holds no comma. A row that cannot be calculated, or "
-    "that has fewer cells than the header, keeps its place with the reason in error; malformed "
-    "CSV stops the batch with its file and line.";
+    "goes to standard error as a \"warning: \" line, a listing it would refuse as one \"error: "
+    "\" line.\n\n"
+    "Exit status: 0 the results were printed; 1 the listing or a row of the batch was refused, "
+    "the file could not be read through, or the results could not be written; 2 a usage error; "
+    "3 no ending price reaches the target.\n\n"
+    "--batch reads CSV with a header row and writes it back with the results added, or put in "
+    "the columns that hold results already. It reads the columns item_cost, start_price, "
+    "buy_it_now, reserve, end_price, shipping_charged, shipping_cost, other_costs and pictures, "
+    "each cell the text typed into that field, and one per option named as the option with "
+    "underscores (ten_day, ..., count_paypal) holding 1/0, yes/no or true/false, empty for the "
+    "start-up value; or by the window's captions, in any letter case, blanks, hyphens and "
+    "underscores alike. Cells are separated by commas, or by semicolons or tabs when the header "
+    "holds no comma. A row that cannot be calculated keeps its place with the reason in error; "
+    "malformed CSV stops the batch with its file and line.";
 
 // The help shows each option with its value's name and, after its description, the options of
 // its group it needs or excludes; the descriptions tell the rules between groups.
@@ -87,8 +81,9 @@ struct Options {
     std::array<std::string, text_inputs> texts;
     std::array<CLI::Option*, input_names.size()> given{};
     std::array<bool, tick_inputs> ticks{};
-    bool json = false, break_even = false;
-    std::string target_profit, target_margin, batch, delimiter, solve;
+    bool json = false;
+    std::string target;  // in the words of --solve, from whichever option asks for one
+    std::string batch, delimiter;
 };
 
 void define(CLI::App& app, Options& options) {
@@ -127,17 +122,22 @@ void define(CLI::App& app, Options& options) {
     const auto number = checked([](const std::string& value) -> std::string {
         return strict_amount(value) ? "" : "takes a number, not \"" + value + "\"";
     });
-    auto* break_even = app.add_flag("--break-even", options.break_even,
-                                    "Print the lowest ending price at which the profit is at "
-                                    "least 0.00, for the listing given without --end or --json");
-    auto* profit = app.add_option("--target-profit", options.target_profit,
-                                  "The same for a profit of at least AMOUNT")
-                       ->type_name("AMOUNT")
-                       ->check(number);
-    auto* margin = app.add_option("--target-margin", options.target_margin,
-                                  "The same for a profit margin of at least PERCENT")
-                       ->type_name("PERCENT")
-                       ->check(number);
+    auto* break_even = app.add_flag_callback(
+        "--break-even", [&options] { options.target = "break-even"; },
+        "Print the lowest ending price at which the profit is at least 0.00, for the listing "
+        "given without --end or --json");
+    const auto target = [&](const char* name, const char* words, const char* what) {
+        return app
+            .add_option_function<std::string>(
+                name,
+                [&options, words](const std::string& value) { options.target = words + value; },
+                std::string("The same for a ") + what)
+            ->check(number);
+    };
+    auto* profit =
+        target("--target-profit", "profit=", "profit of at least AMOUNT")->type_name("AMOUNT");
+    auto* margin = target("--target-margin", "margin=", "profit margin of at least PERCENT")
+                       ->type_name("PERCENT");
     for (CLI::Option* target : {break_even, profit, margin}) {
         target->group(targets)->excludes(json)->excludes(option_of(Control::txt_end_price));
     }
@@ -170,7 +170,7 @@ void define(CLI::App& app, Options& options) {
                        ? ""
                        : "takes one character, or tab, not \"" + value + "\"";
         }));
-    app.add_option("--solve", options.solve,
+    app.add_option("--solve", options.target,
                    "Add a solved_end_price column for break-even, profit=AMOUNT or margin=PERCENT")
         ->type_name("TARGET")
         ->group(inventory)
@@ -224,14 +224,6 @@ std::string json_text(std::string_view text) {
     return quoted + '"';
 }
 
-int print_refusal(const Outcome& outcome, bool json, Output& out) {
-    std::fprintf(stderr, "error: %s\n", outcome.error.c_str());
-    if (json) {
-        out.write("{\"error\": " + json_text(outcome.error) + "}\n");
-    }
-    return refused;
-}
-
 void print_warnings(const Outcome& outcome) {
     for (const std::string& warning : outcome.warnings) {
         std::fprintf(stderr, "warning: %s\n", warning.c_str());
@@ -267,8 +259,8 @@ int batch(const Options& options, Output& out) {
     if (!options.delimiter.empty()) {
         request.delimiter = options.delimiter == "tab" ? '\t' : options.delimiter[0];
     }
-    if (!options.solve.empty()) {
-        request.solve = target_from(options.solve);
+    if (!options.target.empty()) {
+        request.solve = target_from(options.target);
     }
     std::FILE* in = options.batch == "-" ? stdin : std::fopen(options.batch.c_str(), "rb");
     if (in == nullptr) {
@@ -324,27 +316,25 @@ int run(int argc, char** argv, Output& out) {
 
     ListingRunner runner;
     Outcome outcome;
-    if (!runner.enter(listing, outcome)) {
-        return print_refusal(outcome, options.json, out);
-    }
-    if (options.break_even || !options.target_profit.empty() || !options.target_margin.empty()) {
-        const Solution solution =
-            lowest_end_price(runner, options.break_even ? *target_from("break-even")
-                                     : options.target_profit.empty()
-                                         ? *target_from(Target::Of::margin, options.target_margin)
-                                         : *target_from(Target::Of::profit, options.target_profit));
+    const bool entered = runner.enter(listing, outcome);
+    if (entered && !options.target.empty()) {
+        const Solution solution = lowest_end_price(runner, *target_from(options.target));
         runner.read_outcome(outcome);
-        if (solution.kind == Solution::Kind::refused) {
-            return print_refusal(outcome, false, out);
+        if (solution.kind != Solution::Kind::refused) {
+            print_warnings(outcome);
+            const bool found = solution.kind == Solution::Kind::found;
+            out.write(found ? two_decimal_text(solution.cents) + "\n" : "unreachable\n");
+            return found ? results_printed : unreachable;
         }
-        print_warnings(outcome);
-        out.write(solution.kind == Solution::Kind::found ? two_decimal_text(solution.cents) + "\n"
-                                                         : "unreachable\n");
-        return solution.kind == Solution::Kind::found ? results_printed : unreachable;
+    } else if (entered) {
+        runner.calculate(outcome);
     }
-    runner.calculate(outcome);
     if (outcome.refused()) {
-        return print_refusal(outcome, options.json, out);
+        std::fprintf(stderr, "error: %s\n", outcome.error.c_str());
+        if (options.json) {
+            out.write("{\"error\": " + json_text(outcome.error) + "}\n");
+        }
+        return refused;
     }
     print_warnings(outcome);
     print_results(outcome, options.json, out);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,17 @@ TEST_P(BadInputs, AreToldAndLoseNoEarlierRow) {
     if (c.status != 0) {
         EXPECT_NE(run.err.find("error: "), std::string::npos) << run.err;
     }
+    if (c.output != Output::kept) {  // the failed write ends the program at once
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+}
+
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) {
+        all += text;
+    }
+    return all;
 }
 
 const std::string huge_name(1'000'000, 'x');
@@ -76,7 +88,7 @@ const BadInput bad_inputs[] = {
      Output::full_disk},
     {"FullDiskInABatch",
      {"--batch", "-"},
-     "end_price\n45\n",
+     "end_price\n" + repeated("45\n", 5000) + "45,too many\n",
      1,
      {"error: cannot write the results: No space left on device"},
      {},
@@ -210,7 +222,7 @@ const BadInput bad_inputs[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, BadInputs, testing::ValuesIn(bad_inputs),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace corvandel

@@ -138,8 +138,8 @@ void define(CLI::App& app, Options& options) {
         target("--target-profit", "profit=", "profit of at least AMOUNT")->type_name("AMOUNT");
     auto* margin = target("--target-margin", "margin=", "profit margin of at least PERCENT")
                        ->type_name("PERCENT");
-    for (CLI::Option* target : {break_even, profit, margin}) {
-        target->group(targets)->excludes(json)->excludes(option_of(Control::txt_end_price));
+    for (CLI::Option* option : {break_even, profit, margin}) {
+        option->group(targets)->excludes(json)->excludes(option_of(Control::txt_end_price));
     }
     break_even->excludes(profit)->excludes(margin);
     profit->excludes(margin);

@@ -15,7 +15,7 @@ class Output {
     // False once anything written so far could not be written.
     bool write(std::string_view text) {
         buffer_ += text;
-        return buffer_.size() < (1 << 16) || flush();
+        return buffer_.size() < (1 << 16) ? error_ == 0 : flush();
     }
     bool flush();
 

@@ -104,17 +104,14 @@ std::optional<Shown> ListingRunner::shown_at(std::int64_t cents) {
     form_.set_text(Control::txt_end_price, two_decimal_text(cents));
     form_.forget_events();
     calculator_.cmd_calc_Click();
-    Money shown[4];
-    const Control fields[] = {Control::txt_profit, Control::txt_profit_margin,
-                              Control::txt_total_recv, Control::txt_total_spent};
-    for (std::size_t i = 0; i < 4; ++i) {
-        const auto amount = strict_amount(form_.read_text(fields[i], buffer_));
-        if (calculator_.refusal() || !amount) {
-            return std::nullopt;
-        }
-        shown[i] = *amount;
+    if (calculator_.refusal()) {
+        return std::nullopt;
     }
-    return Shown{shown[0], shown[1], shown[2], shown[3]};
+    const auto shown = [this](Control field) {
+        return leading_number(form_.read_text(field, buffer_));
+    };
+    return Shown{shown(Control::txt_profit), shown(Control::txt_profit_margin),
+                 shown(Control::txt_total_recv), shown(Control::txt_total_spent)};
 }
 
 bool ListingRunner::costs_in_whole_cents() {

@@ -31,9 +31,10 @@ struct Outcome {
     bool refused() const { return !error.empty(); }
 };
 
-// What a run shows that a target is judged by.
+// What a run shows that a target is judged by, as the window's readings take the texts: the
+// margin of a tiny amount received can lie far outside the range of amounts.
 struct Shown {
-    Money profit, margin, received, spent;
+    double profit, margin, received, spent;
 };
 
 // The main window held in memory, as at start-up, that calculates one listing after another.

@@ -98,7 +98,7 @@ Solution lowest_end_price(ListingRunner& runner, const Target& target) {
     }
     if (margin) {
         // Each cent around the price that makes the amount received zero stands alone.
-        const std::int64_t zero = 1 - at_one_cent->received.cents();
+        const auto zero = static_cast<std::int64_t>(std::llround(1 - at_one_cent->received * 100));
         for (std::int64_t cents = zero - 1; cents <= zero + 2; ++cents) {
             starts.push_back(cents);
         }
@@ -116,18 +116,17 @@ Solution lowest_end_price(ListingRunner& runner, const Target& target) {
             if (!shown) {
                 return {Solution::Kind::unreachable};
             }
-            if ((margin ? shown->margin : shown->profit) >= target.at_least) {
+            if ((margin ? shown->margin : shown->profit) >= target.at_least.to_double()) {
                 return {Solution::Kind::found, cents};
             }
-            const double received = shown->received.to_double();
+            const double received = shown->received;
             // Below a zero amount received the margin turns round: the lower the profit, the
             // higher the margin.
             const double sense = margin && received < 0 ? -1 : 1;
-            const double noise =
-                fees_rounding + (whole_cents ? 0 : totals_rounding + std::abs(share) * half_cent) +
-                rounding_share * (std::abs(received) + std::abs(shown->spent.to_double()));
-            const double room =
-                sense * (shown->profit.to_double() - share * received - wanted) + 2 * noise;
+            const double noise = fees_rounding +
+                                 (whole_cents ? 0 : totals_rounding + std::abs(share) * half_cent) +
+                                 rounding_share * (std::abs(received) + std::abs(shown->spent));
+            const double room = sense * (shown->profit - share * received - wanted) + 2 * noise;
             const double gain_per_cent = sense * slope / 100;
             if (room >= 0) {
                 ++cents;

@@ -164,7 +164,7 @@ TEST(LowestEndPrice, IsTheLowestCentOfASweepForHighMargins) {
         cli::Outcome outcome;
         ASSERT_TRUE(runner.enter(listing_of(typed, texts), outcome));
         for (const char* percent : {"-100", "50", "91.84", "91.86", "93", "94.1", "95.59", "150"}) {
-            const Target target = *cli::target_from(Target::Of::margin, percent);
+            const Target target = *cli::target_from("margin=" + std::string(percent));
             const auto lowest = std::find_if(margins.begin() + 1, margins.end(), [&](Money margin) {
                 return margin >= target.at_least;
             });
@@ -187,8 +187,7 @@ TEST(SolvingFromTheCommandLine, AgreesWithTheSearchInMemory) {
     cli::ListingRunner runner;
     cli::Outcome outcome;
     ASSERT_TRUE(runner.enter(listing_of(cheap_item, texts), outcome));
-    const auto solution =
-        cli::lowest_end_price(runner, *cli::target_from(Target::Of::profit, "12.34"));
+    const auto solution = cli::lowest_end_price(runner, *cli::target_from("profit=12.34"));
     ASSERT_EQ(solution.kind, cli::Solution::Kind::found);
     const std::string answer = two_decimal_text(solution.cents);
 

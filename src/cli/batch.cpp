@@ -56,8 +56,7 @@ const std::vector<std::pair<std::string, std::size_t>>& known_names() {
     return names;
 }
 
-// How many letters must be added, dropped, changed or swapped with a neighbour to make one name
-// the other.
+// How many letters must be added, dropped or changed to make one name the other.
 std::size_t edits_between(std::string_view a, std::string_view b) {
     std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
     for (std::size_t i = 0; i <= a.size(); ++i) {
@@ -65,9 +64,6 @@ std::size_t edits_between(std::string_view a, std::string_view b) {
             d[i][j] = i == 0 || j == 0 ? i + j
                                        : std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
                                                    d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-            }
         }
     }
     return d[a.size()][b.size()];

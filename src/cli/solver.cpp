@@ -19,25 +19,16 @@ const std::string_view lowest_explained =
     "is: the search skips the prices that cannot reach it and tries, cent by cent, every price "
     "where the rounding could decide, and no lower price reaches the target.";
 
-std::optional<Target> target_from(Target::Of of, std::string_view number) {
-    const auto amount = strict_amount(number);
-    if (!amount) {
-        return std::nullopt;
-    }
-    return Target{of, *amount};
-}
-
 std::optional<Target> target_from(std::string_view words) {
     if (words == "break-even") {
         return Target{Target::Of::profit, Money{}};
     }
-    for (const auto& [prefix, of] : {std::pair{std::string_view{"profit="}, Target::Of::profit},
-                                     std::pair{std::string_view{"margin="}, Target::Of::margin}}) {
-        if (words.starts_with(prefix)) {
-            return target_from(of, words.substr(prefix.size()));
-        }
+    const auto of = words.starts_with("profit=") ? Target::Of::profit : Target::Of::margin;
+    const auto amount = strict_amount(words.substr(words.find('=') + 1));
+    if ((!words.starts_with("profit=") && !words.starts_with("margin=")) || !amount) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return Target{of, *amount};
 }
 
 namespace {

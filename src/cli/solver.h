@@ -21,9 +21,6 @@ struct Target {
 // "margin=PERCENT"; nothing when they are not one of these with a number.
 std::optional<Target> target_from(std::string_view words);
 
-// A profit or a margin target from the number its option was given.
-std::optional<Target> target_from(Target::Of of, std::string_view number);
-
 // The lowest ending price, in whole cents from 0.01 up, at which the calculation shows at least
 // the target, with every other input as entered in `runner`.
 struct Solution {

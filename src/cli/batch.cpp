@@ -178,9 +178,8 @@ class Batch {
         if (at > 0) {
             out_.write(std::string_view(&*delimiter_, 1));
         }
-        if (std::none_of(text.begin(), text.end(), [this](char c) {
-                return c == *delimiter_ || c == '"' || c == '\r' || c == '\n';
-            })) {
+        if (std::none_of(text.begin(), text.end(),
+                         [this](char c) { return needs_quotes_[static_cast<unsigned char>(c)]; })) {
             out_.write(text);
             return;
         }
@@ -190,6 +189,9 @@ class Batch {
     }
 
     bool header(std::span<const std::string> cells) {
+        for (const char c : {*delimiter_, '"', '\r', '\n'}) {
+            needs_quotes_[static_cast<unsigned char>(c)] = true;
+        }
         if (!request_.delimiter && *delimiter_ != ',') {
             say(1, "note",
                 "the header holds no comma: reading cells separated by '" +
@@ -299,6 +301,7 @@ class Batch {
     ListingRunner runner_;
     Outcome outcome_;
     std::string solved_, warnings_, quoted_;
+    std::array<bool, 256> needs_quotes_{};  // by character, looked up for each one written
     bool failed_ = false;
     std::size_t rows_ = 0, refused_ = 0, warned_ = 0, first_line_ = 0;
 };

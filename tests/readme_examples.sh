@@ -3,8 +3,8 @@
 # and compares what it prints, standard error included where the example asks for it, with what
 # the README shows. Usage: readme_examples.sh README FOLDER-OF-corvandel-calc
 set -uo pipefail
-readme=$1
-export PATH="$2:$PATH"
+readme=$(realpath "$1")
+export PATH="$(realpath "$2"):$PATH"
 cd "$(dirname "$readme")" || exit 1
 examples=0
 failures=0

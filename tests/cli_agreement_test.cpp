@@ -202,8 +202,8 @@ std::string as_json(const Shown& shown) {
         json += "\"" + std::string(result_keys[i]) + "\": \"" + shown.results[i] + "\", ";
     }
     json += "\"warnings\": [";
-    for (const std::string& warning : shown.warnings) {
-        json += (warning == shown.warnings.front() ? "\"" : ", \"") + warning + "\"";
+    for (std::size_t i = 0; i < shown.warnings.size(); ++i) {
+        json += (i == 0 ? "\"" : ", \"") + shown.warnings[i] + "\"";
     }
     return json + "]}\n";
 }

@@ -21,6 +21,10 @@ std::string amount_text(Money amount);
 // point for a whole amount (0.1, 30.56, 31, 0, -0.52).
 std::string plain_amount_text(Money amount);
 
+// The double that a text of these whole cents, in either form above, reads as: the nearest one
+// to cents / 100.
+double number_of_cents(std::int64_t cents);
+
 // A double rounded directly to two decimals from its exact value, an exact half going to the
 // even cent, as "0.00".
 std::string two_decimal_text_of(double value);

@@ -21,6 +21,11 @@ class Money {
 
     constexpr std::int64_t count() const { return count_; }
 
+    // A whole number of cents; nothing when the amount is outside the range.
+    static std::optional<Money> from_cents(std::int64_t cents) {
+        return from_count(cents).times(100);
+    }
+
     friend constexpr bool operator==(Money, Money) = default;
     friend constexpr std::strong_ordering operator<=>(Money, Money) = default;
 

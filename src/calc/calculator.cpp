@@ -175,8 +175,8 @@ void Calculator::calc_fvf() {
     // The eBay fees add the final value fee to all four decimals, not as shown.
     const Money listing_fee = amount_of_cents(shown_.list_fee, Control::txt_list_fee);
     const Money ebay_fees = within_range(fvf.plus(listing_fee), Control::txt_end_price);
-    show_result(Control::txt_fvf, plain_amount_text(fvf));
     shown_.fvf = fvf.cents();
+    show_result(Control::txt_fvf, CentsText(shown_.fvf).plain());
     show_amount(Control::Txt_ebay_fees, ebay_fees);
 }
 
@@ -189,11 +189,7 @@ void Calculator::calc_total_fee() {
     total += number_in(Control::txt_other_costs);
     // The other costs are the only part of the sum that grows with what is typed.
     within_range(to_money(total), Control::txt_other_costs);
-    const auto cents = cents_from_15_digits(total);
-    if (!cents) {
-        throw Refusal{Control::txt_other_costs, Problem::too_large};
-    }
-    shown_.total_fee = show_cents(Control::txt_total_fee, *cents);
+    shown_.total_fee = show_cents(Control::txt_total_fee, cents_from_15_digits(total));
 }
 
 void Calculator::calc_total_recv() {
@@ -256,7 +252,7 @@ void Calculator::show_result(Control field, std::string_view text) {
 }
 
 std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
-    show_result(field, two_decimal_text(cents));
+    show_result(field, CentsText(cents).two_decimals());
     return cents;
 }
 

@@ -187,7 +187,8 @@ void Calculator::calc_total_fee() {
     }
     total += number_of_cents(shown_.fvf);
     total += number_in(Control::txt_other_costs);
-    // The other costs are the only part of the sum that grows with what is typed.
+    // The other costs are the only part of the sum that grows with what is typed. Within the
+    // range, the sum's cents fit a count.
     within_range(to_money(total), Control::txt_other_costs);
     shown_.total_fee = show_cents(Control::txt_total_fee, cents_from_15_digits(total));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <string_view>
 
 #include "calc/money.h"
 
@@ -14,6 +15,23 @@ namespace corvandel {
 // "0.00": at least one digit before the point, exactly two after it (1234.5 as 1234.50).
 std::string two_decimal_text(std::int64_t cents);
 
+// The texts of a whole number of cents, "0.00" and the plain form below, written in place: the
+// Calculate run writes many and needs no string for each.
+class CentsText {
+  public:
+    explicit CentsText(std::int64_t cents);
+
+    std::string_view two_decimals() const {
+        return {chars_.data() + start_, chars_.size() - start_};
+    }
+    std::string_view plain() const;
+
+  private:
+    // A sign, up to 17 whole digits, the point and two decimals, at the end.
+    std::array<char, 24> chars_;
+    std::size_t start_;
+};
+
 // The amount rounded to cents, an exact half going to the even cent, as "0.00".
 std::string amount_text(Money amount);
 
@@ -21,13 +39,16 @@ std::string amount_text(Money amount);
 // point for a whole amount (0.1, 30.56, 31, 0, -0.52).
 std::string plain_amount_text(Money amount);
 
+// The double that a text of these whole cents, in either form above, reads as: the nearest one
+// to cents / 100.
+double number_of_cents(std::int64_t cents);
+
 // A double rounded directly to two decimals from its exact value, an exact half going to the
 // even cent, as "0.00".
 std::string two_decimal_text_of(double value);
 
-// A double taken to 15 significant digits first, then rounded to cents with an exact half going
-// away from zero (0.30500000000000005 and 0.305 both make 31 cents). Nothing when the cents do
-// not fit in 64 bits.
-std::optional<std::int64_t> cents_from_15_digits(double value);
+// A double within the Money range taken to 15 significant digits first, then rounded to cents
+// with an exact half going away from zero (0.30500000000000005 and 0.305 both make 31 cents).
+std::int64_t cents_from_15_digits(double value);
 
 }  // namespace corvandel

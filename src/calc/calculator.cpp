@@ -14,11 +14,23 @@
 
 namespace corvandel {
 
+namespace {
+
+constexpr std::int64_t cents_per_dollar = 100;
+
+// A result this run has shown, as the reading of its text as Money gives it.
+Money amount_of_cents(std::int64_t cents, Control field) {
+    return within_range(Money::from_cents(cents), field);
+}
+
+}  // namespace
+
 // The run: the listing fee always, the fees after a sale only once there is an ending price. A
 // step that cannot use a field stops the run there.
 void Calculator::cmd_calc_Click() {
     refusal_.reset();
     results_shown_ = 0;
+    shown_ = {};
     try {
         calc_list_fee();
         if (!ending_price_given()) {
@@ -134,7 +146,7 @@ void Calculator::calc_list_fee() {
     if (is_chosen(Control::chk_doublecat)) {
         listing_fee = within_range(listing_fee.times(2), Control::combo_num_pics);
     }
-    show_amount(Control::txt_list_fee, listing_fee);
+    shown_.list_fee = show_amount(Control::txt_list_fee, listing_fee);
 }
 
 void Calculator::calc_paypal_fee() {
@@ -143,7 +155,8 @@ void Calculator::calc_paypal_fee() {
     const Money paid = sum_within_range(
         {{ending_price, Control::txt_end_price}, {shipping_charged, Control::txt_ship_charged}});
     const double fee = paid.to_double() * fee_schedule::payment_rate + fee_schedule::payment_fixed;
-    show_amount(Control::txt_paypal_fee, within_range(to_money(fee), Control::txt_end_price));
+    shown_.paypal_fee =
+        show_amount(Control::txt_paypal_fee, within_range(to_money(fee), Control::txt_end_price));
 }
 
 void Calculator::calc_fvf() {
@@ -160,57 +173,58 @@ void Calculator::calc_fvf() {
         }
     }
     // The eBay fees add the final value fee to all four decimals, not as shown.
-    const Money listing_fee = amount_in(Control::txt_list_fee);
+    const Money listing_fee = amount_of_cents(shown_.list_fee, Control::txt_list_fee);
     const Money ebay_fees = within_range(fvf.plus(listing_fee), Control::txt_end_price);
-    show_result(Control::txt_fvf, plain_amount_text(fvf));
+    shown_.fvf = fvf.cents();
+    show_result(Control::txt_fvf, CentsText(shown_.fvf).plain());
     show_amount(Control::Txt_ebay_fees, ebay_fees);
 }
 
 void Calculator::calc_total_fee() {
-    double total = number_in(Control::txt_list_fee);
+    double total = number_of_cents(shown_.list_fee);
     if (is_chosen(Control::chk_paypal)) {
-        total += number_in(Control::txt_paypal_fee);
+        total += number_of_cents(shown_.paypal_fee);
     }
-    total += number_in(Control::txt_fvf);
+    total += number_of_cents(shown_.fvf);
     total += number_in(Control::txt_other_costs);
-    // The other costs are the only part of the sum that grows with what is typed.
+    // The other costs are the only part of the sum that grows with what is typed. Within the
+    // range, the sum's cents fit a count.
     within_range(to_money(total), Control::txt_other_costs);
-    const auto cents = cents_from_15_digits(total);
-    if (!cents) {
-        throw Refusal{Control::txt_other_costs, Problem::too_large};
-    }
-    show_result(Control::txt_total_fee, two_decimal_text(*cents));
+    shown_.total_fee = show_cents(Control::txt_total_fee, cents_from_15_digits(total));
 }
 
 void Calculator::calc_total_recv() {
-    show_amount(
+    shown_.total_recv = show_amount(
         Control::txt_total_recv,
         sum_within_range({{amount_in(Control::txt_end_price), Control::txt_end_price},
                           {amount_in(Control::txt_ship_charged), Control::txt_ship_charged}}));
 }
 
 void Calculator::calc_total_spent() {
-    show_amount(Control::txt_total_spent,
-                sum_within_range({{amount_in(Control::txt_item_cost), Control::txt_item_cost},
-                                  {amount_in(Control::txt_total_fee), Control::txt_other_costs},
-                                  {amount_in(Control::txt_ship_cost), Control::txt_ship_cost}}));
+    shown_.total_spent = show_amount(
+        Control::txt_total_spent,
+        sum_within_range(
+            {{amount_in(Control::txt_item_cost), Control::txt_item_cost},
+             {amount_of_cents(shown_.total_fee, Control::txt_total_fee), Control::txt_other_costs},
+             {amount_in(Control::txt_ship_cost), Control::txt_ship_cost}}));
 }
 
 void Calculator::calc_profit() {
-    const double received = number_in(Control::txt_total_recv);
-    const double spent = number_in(Control::txt_total_spent);
+    const double received = number_of_cents(shown_.total_recv);
+    const double spent = number_of_cents(shown_.total_spent);
     const double profit = received - spent;
     // Both totals are within range, so only a receipt and a spending of opposite signs, each
     // near the limit, can push the profit out; the larger of the two is to blame.
     within_range(to_money(profit), std::fabs(received) >= std::fabs(spent)
                                        ? Control::txt_end_price
                                        : Control::txt_item_cost);
-    show_result(Control::txt_profit, two_decimal_text_of(profit));
+    // Within the range, the profit's cents fit a count: its text is written from them.
+    shown_.profit = show_cents(Control::txt_profit, *to_nearest_whole(profit, cents_per_dollar));
 }
 
 void Calculator::calc_profit_margin() {
-    const double received = number_in(Control::txt_total_recv);
-    const double margin = received == 0 ? 0 : number_in(Control::txt_profit) / received * 100;
+    const double received = number_of_cents(shown_.total_recv);
+    const double margin = received == 0 ? 0 : number_of_cents(shown_.profit) / received * 100;
     show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
 }
 
@@ -238,8 +252,13 @@ void Calculator::show_result(Control field, std::string_view text) {
     ++results_shown_;
 }
 
-void Calculator::show_amount(Control field, Money amount) {
-    show_result(field, amount_text(amount));
+std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
+    show_result(field, CentsText(cents).two_decimals());
+    return cents;
+}
+
+std::int64_t Calculator::show_amount(Control field, Money amount) {
+    return show_cents(field, amount.cents());
 }
 
 }  // namespace corvandel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,9 +13,10 @@
 namespace corvandel {
 
 // The Calculate command and the fee procedures it runs, on the main window's controls. Each
-// procedure reads the fields it needs and writes its own result fields once its work is done;
-// later procedures read earlier results back from those fields, so every step works with the
-// rounded amounts the seller sees.
+// procedure reads the fields it needs and writes its own result fields once its work is done.
+// Every step works with the rounded amounts the seller sees: a result is kept, as it is written,
+// as the whole cents its text shows, and later procedures take it from there exactly as reading
+// the text back would give it.
 class Calculator {
   public:
     explicit Calculator(Form& form) : form_(form) {}
@@ -45,18 +47,28 @@ class Calculator {
     Money strict_amount_in(Control field) const;
     bool is_chosen(Control box) const { return form_.tick(box) == 1; }
 
-    // Every result is written through here, in run order.
+    // Every result is written through here, in run order. The amounts come back as the whole
+    // cents their texts show.
     void show_result(Control field, std::string_view text);
-    void show_amount(Control field, Money amount);
+    std::int64_t show_cents(Control field, std::int64_t cents);
+    std::int64_t show_amount(Control field, Money amount);
 
     Form& form_;
     // Holds the text being read, for a form that cannot lend its own.
     mutable std::string text_buffer_;
     // How many results, in run order, this run has written so far.
     std::size_t results_shown_ = 0;
-    // The Buy-It-Now and reserve fees of the latest run.
-    Money cost_bin;
-    Money cost_reserve;
+    // The results this run has shown that later steps use, in whole cents.
+    struct ShownCents {
+        std::int64_t list_fee = 0;
+        std::int64_t paypal_fee = 0;
+        std::int64_t fvf = 0;
+        std::int64_t total_fee = 0;
+        std::int64_t total_recv = 0;
+        std::int64_t total_spent = 0;
+        std::int64_t profit = 0;
+    };
+    ShownCents shown_;
     std::optional<Refusal> refusal_;
 };
 

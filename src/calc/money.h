@@ -21,12 +21,37 @@ class Money {
 
     constexpr std::int64_t count() const { return count_; }
 
+    // A whole number of cents; nothing when the amount is outside the range.
+    static std::optional<Money> from_cents(std::int64_t cents) {
+        return from_count(cents).times(100);
+    }
+
     friend constexpr bool operator==(Money, Money) = default;
     friend constexpr std::strong_ordering operator<=>(Money, Money) = default;
 
-    std::optional<Money> plus(Money other) const;
-    std::optional<Money> minus(Money other) const;
-    std::optional<Money> times(std::int64_t factor) const;
+    // Defined here, where every caller can inline them: a checked result returned from a call
+    // costs several times the arithmetic itself.
+    constexpr std::optional<Money> plus(Money other) const {
+        std::int64_t sum = 0;
+        if (__builtin_add_overflow(count_, other.count_, &sum)) {
+            return std::nullopt;
+        }
+        return from_count(sum);
+    }
+    constexpr std::optional<Money> minus(Money other) const {
+        std::int64_t difference = 0;
+        if (__builtin_sub_overflow(count_, other.count_, &difference)) {
+            return std::nullopt;
+        }
+        return from_count(difference);
+    }
+    constexpr std::optional<Money> times(std::int64_t factor) const {
+        std::int64_t product = 0;
+        if (__builtin_mul_overflow(count_, factor, &product)) {
+            return std::nullopt;
+        }
+        return from_count(product);
+    }
 
     // The exact product of two amounts taken to the nearest ten-thousandth, an exact half
     // going to the even neighbour (0.00015 becomes 0.0002, 0.02505 becomes 0.0250).

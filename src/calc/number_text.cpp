@@ -94,38 +94,6 @@ Decimal decompose(std::string_view number) {
     return decimal;
 }
 
-// The value of a number of at most 15 digits with no exponent, as most amounts are. Its digits
-// make a whole number below 2^53 and its decimal places a power of ten up to 10^15, both exact
-// in a double, so one division rounds it to the nearest double, as a longer reading would.
-std::optional<double> short_decimal_value(std::string_view number) {
-    constexpr int most_digits = 15;
-    static constexpr std::array<double, most_digits + 1> powers_of_ten{
-        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < number.size() && is_sign(number[pos])) {
-        negative = number[pos] == '-';
-        ++pos;
-    }
-    std::int64_t whole = 0;
-    int digits = 0;
-    int places = 0;
-    bool in_fraction = false;
-    for (; pos < number.size(); ++pos) {
-        if (number[pos] == '.') {
-            in_fraction = true;
-            continue;
-        }
-        if (!is_digit(number[pos]) || ++digits > most_digits) {
-            return std::nullopt;
-        }
-        whole = whole * 10 + (number[pos] - '0');
-        places += in_fraction ? 1 : 0;
-    }
-    const double value = static_cast<double>(whole) / powers_of_ten[places];
-    return negative ? -value : value;
-}
-
 }  // namespace
 
 std::string without_blanks(std::string_view text) {
@@ -178,7 +146,7 @@ bool is_number(std::string_view text) {
     return !core.empty() && number_prefix_length(core) == core.size();
 }
 
-std::optional<std::int64_t> scaled_value(std::string_view number, int places, Tie tie) {
+std::optional<std::int64_t> scaled_value(std::string_view number, int places) {
     const Decimal decimal = decompose(number);
     if (decimal.written.empty()) {
         return 0;
@@ -205,14 +173,55 @@ std::optional<std::int64_t> scaled_value(std::string_view number, int places, Ti
     if (kept < length) {
         const auto first_dropped = static_cast<std::size_t>(kept);
         whole = round_by_digit(whole, decimal.digit(first_dropped),
-                               decimal.any_non_zero_from(first_dropped + 1), tie);
+                               decimal.any_non_zero_from(first_dropped + 1));
     }
     return signed_count(decimal.negative, whole);
 }
 
+std::optional<ShortDecimal> short_decimal(std::string_view text) {
+    // Asked for every amount of every run: one pass, one test for most characters.
+    ShortDecimal decimal;
+    const char* c = text.data();
+    const char* const end = c + text.size();
+    if (c != end && is_sign(*c)) {
+        decimal.negative = *c == '-';
+        ++c;
+    }
+    const char* const first = c;
+    const char* point = nullptr;
+    std::uint64_t digits = 0;  // past 15 digits it may wrap; it is not used then
+    for (; c != end; ++c) {
+        const unsigned digit = static_cast<unsigned char>(*c) - unsigned{'0'};
+        if (digit < 10) {
+            digits = digits * 10 + digit;
+        } else if (*c == '.' && point == nullptr) {
+            point = c;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const std::ptrdiff_t digit_count = (end - first) - (point == nullptr ? 0 : 1);
+    if (digit_count == 0 || digit_count > ShortDecimal::most_digits) {
+        return std::nullopt;
+    }
+    decimal.digits = static_cast<std::int64_t>(digits);
+    decimal.places = point == nullptr ? 0 : static_cast<int>(end - point - 1);
+    return decimal;
+}
+
+// The digits make a whole number below 2^53 and the places a power of ten up to 10^15, both
+// exact in a double, so one division rounds the value to the nearest double, as a longer reading
+// would.
+double ShortDecimal::value() const {
+    static constexpr std::array<double, most_digits + 1> powers_of_ten{
+        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double magnitude = static_cast<double>(digits) / powers_of_ten[places];
+    return negative ? -magnitude : magnitude;
+}
+
 double double_value(std::string_view number) {
-    if (const auto value = short_decimal_value(number)) {
-        return *value;
+    if (const auto decimal = short_decimal(number)) {
+        return decimal->value();
     }
     if (!number.empty() && number.front() == '+') {
         number.remove_prefix(1);  // from_chars takes no plus sign

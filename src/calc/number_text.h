@@ -31,8 +31,24 @@ std::size_t number_prefix_length(std::string_view text);
 bool is_number(std::string_view text);
 
 // The exact value of a number text times 10^places, rounded to a whole number with an exact
-// half going as `tie` says; nothing when that is outside the signed 64-bit range.
-std::optional<std::int64_t> scaled_value(std::string_view number, int places, Tie tie);
+// half going to the even one; nothing when that is outside the signed 64-bit range.
+std::optional<std::int64_t> scaled_value(std::string_view number, int places);
+
+// A number text that is only an optional sign and at most 15 digits with at most one decimal
+// point, as most amounts are: its digits as a whole number and how many of them follow the point.
+struct ShortDecimal {
+    static constexpr int most_digits = 15;
+
+    bool negative = false;
+    std::int64_t digits = 0;
+    int places = 0;
+
+    // The nearest double to the number.
+    double value() const;
+};
+
+// The whole text as a short decimal, or nothing when it is anything else (blanks included).
+std::optional<ShortDecimal> short_decimal(std::string_view text);
 
 // The nearest double to a number text; plus or minus infinity beyond the range of doubles.
 double double_value(std::string_view number);

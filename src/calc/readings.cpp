@@ -1,7 +1,7 @@
 #include "calc/readings.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <string>
 
 #include "calc/number_text.h"
@@ -13,8 +13,20 @@ namespace {
 
 constexpr int money_places = 4;
 
+// A short decimal of at most four places is a whole count of ten-thousandths as it stands;
+// nothing when it needs rounding or a wider count.
+std::optional<Money> exact_amount_of(const ShortDecimal& decimal) {
+    static constexpr std::array<std::int64_t, money_places + 1> scale{10'000, 1'000, 100, 10, 1};
+    std::int64_t count = 0;
+    if (decimal.places > money_places ||
+        __builtin_mul_overflow(decimal.digits, scale[decimal.places], &count)) {
+        return std::nullopt;
+    }
+    return Money::from_count(decimal.negative ? -count : count);
+}
+
 std::optional<Money> amount_of(std::string_view number) {
-    const auto count = scaled_value(number, money_places, Tie::to_even);
+    const auto count = scaled_value(number, money_places);
     if (!count) {
         return std::nullopt;
     }
@@ -33,60 +45,38 @@ std::string_view leading_number_text(std::string_view text, std::string& compact
 
 }  // namespace
 
+// Most texts are short decimals, read at once; the rest take the general readings.
+
 double leading_number(std::string_view text) {
+    if (const auto decimal = short_decimal(text)) {
+        return decimal->value();
+    }
     std::string compact;
     const std::string_view number = leading_number_text(text, compact);
     return number.empty() ? 0.0 : double_value(number);
 }
 
 std::optional<Money> leading_amount(std::string_view text) {
+    if (const auto decimal = short_decimal(text)) {
+        if (const auto amount = exact_amount_of(*decimal)) {
+            return *amount;
+        }
+    }
     std::string compact;
     const std::string_view number = leading_number_text(text, compact);
     return number.empty() ? Money{} : amount_of(number);
 }
 
 std::optional<Money> strict_amount(std::string_view text) {
+    if (const auto decimal = short_decimal(text)) {
+        if (const auto amount = exact_amount_of(*decimal)) {
+            return *amount;
+        }
+    }
     if (!is_number(text)) {
         return std::nullopt;
     }
     return amount_of(trimmed(text));
-}
-
-std::optional<std::int64_t> to_nearest_whole(double value, std::int64_t scale) {
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    if (value == 0) {
-        return 0;
-    }
-    // value = mantissa * 2^exponent exactly, with a whole mantissa of at most 53 bits.
-    constexpr int mantissa_bits = 53;
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent);
-    const auto mantissa = static_cast<Magnitude>(std::ldexp(fraction, mantissa_bits));
-    const Magnitude scaled = mantissa * static_cast<Magnitude>(scale);  // below 2^67
-    const int shift = exponent - mantissa_bits;
-    Magnitude count = 0;
-    if (shift >= 0) {
-        if (shift >= 64) {
-            return std::nullopt;
-        }
-        if (scaled > (~Magnitude{0} >> (shift + 1))) {
-            return std::nullopt;
-        }
-        count = scaled << shift;
-    } else if (-shift < 100) {
-        count = divide_rounded(scaled, Magnitude{1} << -shift, Tie::to_even);
-    }
-    return signed_count(value < 0, count);
-}
-
-std::optional<Money> to_money(double value) {
-    const auto count = to_nearest_whole(value, Money::per_dollar);
-    if (!count) {
-        return std::nullopt;
-    }
-    return Money::from_count(*count);
 }
 
 }  // namespace corvandel

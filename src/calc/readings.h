@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 #include "calc/money.h"
+#include "calc/rounding.h"
 
 namespace corvandel {
 
@@ -29,11 +31,35 @@ std::optional<Money> strict_amount(std::string_view text);
 
 // `value` times `scale` (at most 2^14), to the nearest whole number from the exact value held,
 // an exact half going to the even neighbour. Nothing for infinities, NaN and results outside the
-// signed 64-bit range.
-std::optional<std::int64_t> to_nearest_whole(double value, std::int64_t scale);
+// signed 64-bit range. Defined here, with to_money, so that every caller inlines them: a checked
+// result returned from a call costs more than the arithmetic.
+inline std::optional<std::int64_t> to_nearest_whole(double value, std::int64_t scale) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    const auto [mantissa, exponent] = binary_parts(value);
+    // |value| * scale is scaled * 2^exponent exactly.
+    const Magnitude scaled = Magnitude{mantissa} * static_cast<Magnitude>(scale);  // below 2^67
+    Magnitude count = 0;
+    if (exponent >= 0) {
+        if (exponent >= 64 || scaled > (~Magnitude{0} >> (exponent + 1))) {
+            return std::nullopt;
+        }
+        count = scaled << exponent;
+    } else if (-exponent < 100) {
+        count = shift_rounded(scaled, -exponent);
+    }
+    return signed_count(value < 0, count);
+}
 
 // The nearest ten-thousandth to the exact value of `value`, an exact half going to the even
 // neighbour. Nothing for infinities, NaN and values outside the Money range.
-std::optional<Money> to_money(double value);
+inline std::optional<Money> to_money(double value) {
+    const auto count = to_nearest_whole(value, Money::per_dollar);
+    if (!count) {
+        return std::nullopt;
+    }
+    return Money::from_count(*count);
+}
 
 }  // namespace corvandel

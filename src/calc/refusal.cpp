@@ -5,13 +5,6 @@
 
 namespace corvandel {
 
-Money within_range(std::optional<Money> amount, Control field) {
-    if (!amount) {
-        throw Refusal{field, Problem::too_large};
-    }
-    return *amount;
-}
-
 Money sum_within_range(std::initializer_list<Term> terms) {
     std::optional<Money> sum = Money{};
     for (const Term& term : terms) {

@@ -22,7 +22,12 @@ struct Refusal {
 };
 
 // The amount, or a refusal that blames `field` when the arithmetic left the Money range.
-Money within_range(std::optional<Money> amount, Control field);
+inline Money within_range(std::optional<Money> amount, Control field) {
+    if (!amount) {
+        throw Refusal{field, Problem::too_large};
+    }
+    return *amount;
+}
 
 // An amount and the field the seller would mend to change it.
 struct Term {

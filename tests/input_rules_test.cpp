@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "calculation.h"
-#include "input/clear.h"
+#include "input/start_up.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
 

@@ -4,10 +4,9 @@
 
 #include "calc/amount_text.h"
 #include "calc/readings.h"
-#include "input/clear.h"
+#include "input/start_up.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
-#include "input/start_up_memory_form.h"
 
 namespace corvandel::cli {
 

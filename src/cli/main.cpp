@@ -18,7 +18,7 @@
 #include "cli/output.h"
 #include "cli/solver.h"
 #include "input/option_interlocks.h"
-#include "input/start_up_memory_form.h"
+#include "input/start_up.h"
 
 namespace corvandel::cli {
 namespace {

@@ -1,19 +1,11 @@
 #include "input/price_fields.h"
 
-#include <algorithm>
 #include <string>
 
 #include "calc/letter_case.h"
 #include "calc/number_text.h"
 
 namespace corvandel {
-
-const PriceField* price_field_rule(Control control) {
-    const auto* rule =
-        std::find_if(std::begin(price_field_rules), std::end(price_field_rules),
-                     [control](const PriceField& candidate) { return candidate.field == control; });
-    return rule == std::end(price_field_rules) ? nullptr : rule;
-}
 
 bool is_accepted(const PriceField& rule, std::string_view text) {
     if (text.empty()) {

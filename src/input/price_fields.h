@@ -6,10 +6,12 @@
 
 namespace corvandel {
 
-// What a price field accepts besides a number, what it is given when left empty, and what its
-// warning box says when it is left with anything else.
+// What a price field holds when the window opens and after Clear, what it accepts besides a
+// number, what it is given when left empty, and what its warning box says when it is left with
+// anything else.
 struct PriceField {
     Control field;
+    std::string_view start_up_text;
     std::string_view keyword;  // accepted in any letter case, as the whole text; empty: none
     bool empty_accepted;       // leaving it empty is no error
     std::string_view empty_text;
@@ -19,26 +21,33 @@ struct PriceField {
 inline constexpr std::string_view incorrect_price_title = "Incorrect Price Entered";
 
 inline constexpr PriceField price_field_rules[] = {
-    {Control::txt_item_cost, "free", true, "Free",
+    {Control::txt_item_cost, "Free", "free", true, "Free",
      "Please enter a valid price. You can also enter Free or 0 for no cost."},
-    {Control::txt_start_price, "", false, "None",
+    {Control::txt_start_price, "0.99", "", false, "None",
      "Please enter a valid price. You must enter a number greater 0.01 or higher."},
-    {Control::txt_bin, "none", true, "None",
+    {Control::txt_bin, "None", "none", true, "None",
      "Please enter a valid price. You can enter 0 or None for no buy-it-now price."},
-    {Control::txt_reserve, "none", true, "None",
+    {Control::txt_reserve, "None", "none", true, "None",
      "Please enter a valid amount. You can also enter none or 0 for no reserve"},
-    {Control::txt_end_price, "none", true, "None",
+    {Control::txt_end_price, "None", "none", true, "None",
      "Please enter a valid price. You can None or 0 for no ending price."},
-    {Control::txt_ship_charged, "none", true, "None",
+    {Control::txt_ship_charged, "None", "none", true, "None",
      "Please enter a valid price. You can enter None or 0 for no shipping charges."},
-    {Control::txt_ship_cost, "none", true, "None",
+    {Control::txt_ship_cost, "None", "none", true, "None",
      "Please enter a valid price. You can enter None or 0 for no shipping costs."},
-    {Control::txt_other_costs, "none", true, "None",
+    {Control::txt_other_costs, "None", "none", true, "None",
      "Please enter a valid price. You can enter None or 0 for no costs."},
 };
 
 // The rule of a price field, or nothing for any other control.
-const PriceField* price_field_rule(Control control);
+constexpr const PriceField* price_field_rule(Control control) {
+    for (const PriceField& rule : price_field_rules) {
+        if (rule.field == control) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
 
 // Whether a field may be left with this text: a number as the calculation reads it strictly,
 // the field's keyword, or, where allowed, nothing at all.

@@ -1,5 +1,8 @@
 #include "ui/layout.h"
 
+#include "input/price_fields.h"
+#include "input/start_up.h"
+
 namespace corvandel {
 
 namespace {
@@ -29,7 +32,7 @@ constexpr std::array<Placement, control_count> main_window_layout{{
     {C::Frame2, K::frame, {}, {6000, 960, 2775, 855}},
     {C::txt_bin, K::text_box, C::Frame2, price_field_in(2775)},
     {C::Frame1, K::frame, {}, {8880, 960, 2895, 855}},
-    {C::txt_reserve, K::text_box, C::Frame1, price_field_in(2895), {}, {}, "None"},
+    {C::txt_reserve, K::text_box, C::Frame1, price_field_in(2895), {}, {}, price_field_rule(C::txt_reserve)->start_up_text},
     {C::fr_end_price, K::frame, {}, {120, 1920, 2895, 855}},
     {C::txt_end_price, K::text_box, C::fr_end_price, price_field_in(2895)},
     {C::fr_ship_charged, K::frame, {}, {3120, 1920, 2775, 855}},
@@ -41,7 +44,7 @@ constexpr std::array<Placement, control_count> main_window_layout{{
 
     {C::fr_pic_options, K::frame, {}, {120, 2880, 3975, 2055}},
     {C::Label1, K::label, C::fr_pic_options, {240, 360, 2415, 375}},
-    {C::combo_num_pics, K::drop_down, C::fr_pic_options, {2280, 360, 975, 315}, pictures_box_font, {}, "1"},
+    {C::combo_num_pics, K::drop_down, C::fr_pic_options, {2280, 360, 975, 315}, pictures_box_font, {}, pictures_at_start_up},
     {C::chk_pic_show, K::tick_box, C::fr_pic_options, {240, 840, 1935, 375}},
     {C::chk_supersize, K::tick_box, C::fr_pic_options, {240, 1200, 2175, 375}},
     {C::chk_pic_pack, K::tick_box, C::fr_pic_options, {240, 1560, 1935, 375}},

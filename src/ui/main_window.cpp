@@ -16,8 +16,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "input/clear.h"
-#include "input/defaults.h"
+#include "input/start_up.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
 #include "ui/accessible_interfaces.h"

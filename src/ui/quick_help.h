@@ -34,7 +34,7 @@ class QuickHelp final : public QObject {
 
   private:
     void pointer_moved(QPoint in_window);
-    std::optional<Control> control_under(QPoint in_client_area) const;
+    std::optional<Control> control_under(const QWidget* under) const;
     std::optional<Control> control_of(const QWidget* widget) const;
 
     void Form_MouseMove();

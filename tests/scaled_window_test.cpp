@@ -1,50 +1,173 @@
 // Built twice, at 100 % and at 200 % scaling, on the offscreen platform's 800 by 600 screen: at
-// 200 % the screen has 400 by 300 logical pixels, smaller than the main window.
+// 200 % the screen has 400 by 300 logical pixels, smaller than the main window. Built once more
+// without a scale of its own, to run under a window manager (on_a_desktop.sh).
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "menu_commands.h"
 #include "shown_main_window.h"
+#include "ui/qt_values.h"
+#include "ui/result_field.h"
 
 namespace corvandel {
 namespace {
 
-// Centred on the available area along each side the window fits; along a side it does not fit,
-// its frame starts where the area starts, never before.
-TEST(FirstPosition, FrameIsCentredWhereItFitsAndNeverStartsOffTheAvailableArea) {
+QScrollArea* scroller_of(const MainWindow& window) {
+    return qobject_cast<QScrollArea*>(window.centralWidget());
+}
+
+// The frame is centred on the available area along each side. Where the screen is too small,
+// the window spans the area that way and its client area scrolls; on a screen large enough the
+// client area has its full size and nothing scrolls. A window manager frames the window only
+// once it is shown.
+TEST(FirstPosition, FrameIsCentredOnTheAvailableAreaAndSpansItWhereTheScreenIsTooSmall) {
     MainWindow window([](QWidget*, const QString&, const QString&) {});
     ShownMainWindow::show_and_activate(window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 5000));
     const QRect frame = window.frameGeometry();
     const QRect available = window.screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(frame)) << "frame " << frame.x() << ',' << frame.y();
+    const QScrollArea* scroller = scroller_of(window);
     const struct {
         const char* side;
-        int frame_start, frame_length, frame_centre, area_start, area_length, area_centre;
+        int frame_length, frame_centre, area_length, area_centre;
+        bool scrolls;
     } sides[] = {
-        {"across", frame.left(), frame.width(), frame.center().x(), available.left(),
-         available.width(), available.center().x()},
-        {"down", frame.top(), frame.height(), frame.center().y(), available.top(),
-         available.height(), available.center().y()},
+        {"across", frame.width(), frame.center().x(), available.width(), available.center().x(),
+         scroller->horizontalScrollBar()->isVisible()},
+        {"down", frame.height(), frame.center().y(), available.height(), available.center().y(),
+         scroller->verticalScrollBar()->isVisible()},
     };
     for (const auto& side : sides) {
         SCOPED_TRACE(side.side);
-        if (side.frame_length <= side.area_length) {
-            EXPECT_LE(std::abs(side.frame_centre - side.area_centre), 1);
-        } else {
-            EXPECT_EQ(side.frame_start, side.area_start);
+        EXPECT_LE(std::abs(side.frame_centre - side.area_centre), 1);
+        if (side.scrolls) {
+            EXPECT_LE(side.area_length - side.frame_length, 1);
         }
     }
-    EXPECT_EQ(QApplication::primaryScreen()->devicePixelRatio() > 1, !available.contains(frame))
-        << "at 200 % the window is larger than the screen, at 100 % it fits";
+    if (!sides[0].scrolls && !sides[1].scrolls) {
+        EXPECT_EQ(window.centralWidget()->size(), to_pixels(window_client_area).size());
+    }
 }
+
+// Wherever the focus goes by Tab, that control is in view: on a small screen, the client area
+// scrolls to it.
+TEST(SmallScreen, EveryControlTabbedToIsInView) {
+    ShownMainWindow shown;
+    const QWidget* viewport =
+        scroller_of(*qobject_cast<MainWindow*>(shown.control(tab_order[0])->window()))->viewport();
+    for (const Control stop : tab_order) {
+        SCOPED_TRACE(name(stop));
+        EXPECT_EQ(focused_control(), control_name(stop));
+        const QWidget* focused = QApplication::focusWidget();
+        const QRect in_viewport(focused->mapTo(viewport, QPoint(0, 0)), focused->size());
+        EXPECT_TRUE(viewport->rect().contains(in_viewport));
+        shown.press(Qt::Key_Tab);
+    }
+}
+
+// The styles a Linux desktop draws with; Breeze only where it is installed.
+const char* const desktop_styles[] = {
+    "Fusion", "Windows", "Adwaita", "Adwaita-Dark", "Adwaita-HighContrast", "Breeze"};
+
+// The whole program takes the style, and the window is made under it; Fusion comes back after.
+class StyledWindow : public testing::TestWithParam<const char*> {
+  protected:
+    void SetUp() override {
+        QStyle* style = QStyleFactory::create(GetParam());
+        if (style == nullptr && QString(GetParam()) == "Breeze") {
+            GTEST_SKIP() << "Breeze is not installed";
+        }
+        ASSERT_NE(style, nullptr) << GetParam() << " is missing; ./scripts/setup installs it";
+        QApplication::setStyle(style);
+        shown = std::make_unique<ShownMainWindow>();
+    }
+    void TearDown() override {
+        shown.reset();
+        QApplication::setStyle(QStyleFactory::create("Fusion"));
+    }
+    std::unique_ptr<ShownMainWindow> shown;
+};
+
+// Every caption has the room the style gives it beside the indicator, the pictures box the size
+// the style asks for, and no control covers one it did not cover as the layout places them.
+TEST_P(StyledWindow, CaptionsAndThePicturesBoxFitWithoutCoveringANeighbour) {
+    for (const Placement& row : main_window_layout) {
+        QWidget* control = shown->control(row.control);
+        SCOPED_TRACE(name(row.control));
+        if (auto* box = qobject_cast<QCheckBox*>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(box);
+            option.text = box->text();
+            EXPECT_LE(
+                box->fontMetrics().horizontalAdvance(box->text()),
+                box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width());
+        }
+        for (const Placement& other : main_window_layout) {
+            const QWidget* neighbour = shown->control(other.control);
+            if (other.control != row.control && other.frame == row.frame &&
+                !to_pixels(other.twips).intersects(to_pixels(row.twips))) {
+                EXPECT_FALSE(neighbour->geometry().intersects(control->geometry()))
+                    << name(other.control);
+            }
+        }
+    }
+    QComboBox* pictures = shown->pictures();
+    QStyleOptionComboBox option;
+    option.initFrom(pictures);
+    option.editable = true;
+    const QFontMetrics metrics = pictures->fontMetrics();
+    const QSize asked = pictures->style()->sizeFromContents(
+        QStyle::CT_ComboBox, &option,
+        QSize(metrics.horizontalAdvance(pictures->currentText()), metrics.height()), pictures);
+    EXPECT_GE(pictures->height(), asked.height());
+    EXPECT_TRUE(pictures->parentWidget()->contentsRect().contains(pictures->geometry()));
+}
+
+// The results a seller meets, up to 9,999,999.99 and margins up to 999.99, keep the field's
+// own size, the bold profit included.
+TEST_P(StyledWindow, RealisticResultsShowWholeInTheFieldsOwnSize) {
+    const struct {
+        Control field;
+        const char* text;
+    } results[] = {
+        {Control::txt_profit, "9999999.99"},
+        {Control::txt_profit, "-999999.99"},
+        {Control::txt_total_spent, "-9999999.99"},
+        {Control::txt_profit_margin, "-999.99"},
+    };
+    for (const auto& result : results) {
+        SCOPED_TRACE(result.text);
+        auto* field = static_cast<ResultField*>(shown->field(result.field));
+        field->setText(result.text);
+        EXPECT_EQ(field->shown_text(), result.text);
+        EXPECT_EQ(field->shown_font().pointSizeF(), field->font().pointSizeF());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, StyledWindow, testing::ValuesIn(desktop_styles),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return QString(info.param).remove('-').toStdString();
+                         });
 
 // The picture's outer pixels, just inside its border, at the middle of each side; in device
 // pixels, the middle of the logical pixel.

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,6 +41,29 @@ namespace corvandel {
 
 namespace {
 
+// The whole control, not only its text cursor as the scroll area would have it, and the frame
+// around it where the view holds that too, so that its caption shows.
+void scroll_into_view(QScrollArea* scroller, const QWidget* control) {
+    const QWidget* client_area = scroller->widget();
+    if (control == nullptr || !client_area->isAncestorOf(control)) {
+        return;
+    }
+    QRect shown(control->mapTo(client_area, QPoint(0, 0)), control->size());
+    for (const QWidget* around = control->parentWidget(); around != client_area;
+         around = around->parentWidget()) {
+        if (qobject_cast<const QGroupBox*>(around) != nullptr) {
+            const QRect framed(around->mapTo(client_area, QPoint(0, 0)), around->size());
+            const QWidget* view = scroller->viewport();
+            if (framed.width() <= view->width() && framed.height() <= view->height()) {
+                shown = framed;
+            }
+            break;
+        }
+    }
+    scroller->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2,
+                            shown.height() / 2);
+}
+
 // The client area fills the window, and where the window is smaller than the client area, as on
 // a small or scaled screen, it scrolls: the control that takes the focus is scrolled into view.
 // Qt can make a widget's accessible interface while the widget is being built, so the program's
@@ -51,11 +75,7 @@ QScrollArea* new_scroller(QWidget* window) {
     scroller->setFocusPolicy(Qt::NoFocus);
     scroller->setWidgetResizable(true);
     QObject::connect(qApp, &QApplication::focusChanged, scroller,
-                     [scroller](QWidget*, QWidget* now) {
-                         if (now != nullptr && scroller->widget()->isAncestorOf(now)) {
-                             scroller->ensureWidgetVisible(now);
-                         }
-                     });
+                     [scroller](QWidget*, QWidget* now) { scroll_into_view(scroller, now); });
     return scroller;
 }
 
@@ -238,11 +258,11 @@ void MainWindow::place_on_screen() {
         size.rheight() += scroller_->horizontalScrollBar()->sizeHint().height();
     }
     size = size.boundedTo(room);
-    resize(size);
     const QRect frame_rect =
         QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size.grownBy(frame), available);
-    // The window system is given the client area's place, inside the frame it announced.
-    move(frame_rect.topLeft() + QPoint(frame.left(), frame.top()));
+    // The client area's own rectangle, inside the frame: a position given for the frame would be
+    // taken by some platforms for the client area's while they do not know the frame yet.
+    setGeometry(QRect(frame_rect.topLeft() + QPoint(frame.left(), frame.top()), size));
 }
 
 }  // namespace corvandel

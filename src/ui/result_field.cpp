@@ -19,7 +19,7 @@ namespace {
 // strokes never reach their full colour, stay legible too.
 constexpr double wanted_contrast = 7.0;
 
-// Closed up this far, digits still stand a pixel apart at the window's size, and the widest
+// Closed up this far, digits still stand a pixel apart at the field's own size, and the widest
 // realistic result, a bold profit of 9,999,999.99, fits under every desktop style tried.
 constexpr int closest_letter_spacing_percent = 92;
 
@@ -149,7 +149,9 @@ void ResultField::fit_text() {
         set_shown(whole, font);
         return;
     }
+    // A smaller font keeps its own spacing: closed up as well, its digits would run together.
     // Strokes snapped to whole pixels keep the small text as dark as the normal one.
+    font.setLetterSpacing(QFont::PercentageSpacing, 100);
     font.setHintingPreference(QFont::PreferFullHinting);
     // Text widths grow nearly in proportion to the size; the steps below settle the rest.
     const qreal room = text_area().width();

@@ -17,12 +17,14 @@ namespace corvandel {
 // A disabled line edit cannot be scrolled, and writing leaves the caret at the end, so a text
 // wider than the field would show only its tail: a loss without its minus sign reads as a
 // profit. The field therefore draws its text itself, from its first character: in its own font;
-// else with the characters closed up a little; else in the largest smaller size that holds it,
-// never under 8 pixels at 100 % (6 points); and where even that is too wide, elided in the
-// middle, keeping the sign, the first digits and the cents. Its text, and so what the program
-// reads back and a screen reader speaks, stays whole. The greyed text is darkened until it can
-// be read against the field.
+// else in its own size with the characters closed up a little; else in the largest smaller size
+// that holds it, never under 8 pixels at 100 % (6 points); and where even that is too wide,
+// elided in the middle, keeping the sign, the first digits and the cents. Its text, and so what the
+// program reads back and a screen reader speaks, stays whole. The greyed text is darkened until it
+// can be read against the field.
 class ResultField final : public QLineEdit {
+    Q_OBJECT
+
   public:
     explicit ResultField(QWidget* parent);
 

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QObject>
+#include <QScopedValueRollback>
 
 namespace corvandel {
 
@@ -28,6 +29,13 @@ class KeysToTheBox final : public QObject {
         if (aimed_at == nullptr || aimed_at->window() == box_) {
             return false;
         }
+        event->accept();
+        // A key handed over tries the shortcuts again, where the focus of the window it leaves
+        // would see it once more: none of them may take it.
+        if (handing_over_) {
+            return true;
+        }
+        const QScopedValueRollback<bool> handing_over(handing_over_, true);
         const auto* key = static_cast<const QKeyEvent*>(event);
         QWidget* receiver = box_->focusWidget() != nullptr ? box_->focusWidget() : box_;
         // The release goes to the window the key was meant for, which drops it: the box gets
@@ -37,12 +45,12 @@ class KeysToTheBox final : public QObject {
                              static_cast<quint16>(key->count()));
             QCoreApplication::sendEvent(receiver, &passed);
         }
-        event->accept();
         return true;
     }
 
   private:
     QMessageBox* box_;
+    bool handing_over_ = false;
 };
 
 }  // namespace

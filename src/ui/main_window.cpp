@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
 #include <QWindow>
@@ -122,6 +121,7 @@ MainWindow::MainWindow(WarningBox warning_box)
     control(tab_order.front())->setFocus();
     price_field_GotFocus(form_, tab_order.front());
     place_on_screen();
+    quick_help_.watch_window();
 }
 
 // The program can end while the About dialog is open; it must not outlive this window.
@@ -241,23 +241,20 @@ void MainWindow::connect_tick_boxes() {
 
 // Centred on the screen's available area with the frame the window manager puts around it, so
 // that the title bar is on the screen. Where the area is too small for the window, the window
-// opens as large as the area allows and its client area scrolls.
+// opens as large as the area and its client area scrolls.
 void MainWindow::place_on_screen() {
     const QSize client_area = to_pixels(window_client_area).size();
     const QSize wanted(client_area.width(), client_area.height() + menuBar()->sizeHint().height());
+    // The native window is made now, at the size it keeps on a screen large enough: a window
+    // manager may show a window at the size it was made with before it takes a later one.
+    resize(wanted);
+    winId();
     const QMargins frame = frame_to_come(windowHandle());
     const QRect available = screen()->availableGeometry();
     const QSize room = available.size().shrunkBy(frame);
-    QSize size = wanted.boundedTo(room);
-    // A window cut short in one direction takes a scroll bar's breadth more in the other, where
-    // the area allows, so as not to need a second scroll bar.
-    if (size.height() < wanted.height()) {
-        size.rwidth() += scroller_->verticalScrollBar()->sizeHint().width();
-    }
-    if (size.width() < wanted.width()) {
-        size.rheight() += scroller_->horizontalScrollBar()->sizeHint().height();
-    }
-    size = size.boundedTo(room);
+    // On a screen too small for it, all the room there is: cut to the last pixel in one direction,
+    // the window would need a second scroll bar for the first one's breadth.
+    const QSize size = room.expandedTo(wanted) == room ? wanted : room;
     const QRect frame_rect =
         QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size.grownBy(frame), available);
     // The client area's own rectangle, inside the frame: a position given for the frame would be

@@ -14,11 +14,10 @@
 namespace corvandel {
 
 QuickHelp::QuickHelp(QWidget* client_area, const ControlWidgets& controls, QObject* parent)
-    : QObject(parent), client_area_(client_area), controls_(controls) {
-    QWidget* top_level = client_area->window();
-    // Makes the native window now, before the first show, so that its moves can be watched.
-    top_level->winId();
-    top_level->windowHandle()->installEventFilter(this);
+    : QObject(parent), client_area_(client_area), controls_(controls) {}
+
+void QuickHelp::watch_window() {
+    client_area_->window()->windowHandle()->installEventFilter(this);
 }
 
 bool QuickHelp::eventFilter(QObject* watched, QEvent* event) {

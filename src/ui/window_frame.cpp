@@ -103,14 +103,16 @@ QMargins frame_to_come(QWindow* window) {
     if (!frame) {
         return window->frameMargins();
     }
-    // In the window's own pixels, rounded up: a frame counted too small could still push the
-    // title bar off the screen.
+    // In the window's own pixels, each pair of sides rounded up as a whole: a frame counted too
+    // small could still push the title bar off the screen.
     const qreal scale = window->devicePixelRatio();
     const auto logical = [scale](int pixels) {
         return static_cast<int>(std::ceil(pixels / scale));
     };
-    return {logical(frame->left()), logical(frame->top()), logical(frame->right()),
-            logical(frame->bottom())};
+    const int left = logical(frame->left());
+    const int top = logical(frame->top());
+    return {left, top, logical(frame->left() + frame->right()) - left,
+            logical(frame->top() + frame->bottom()) - top};
 }
 
 }  // namespace corvandel

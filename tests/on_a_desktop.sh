@@ -4,10 +4,10 @@
 # X11 platform (the frame's place, every control in view, legible results, each desktop style).
 # Then the program's own start where the session names a Wayland compositor that is gone and X11
 # answers, and the reverse with a headless Weston: it opens its window and says nothing.
-# Usage: on_a_desktop.sh WINDOW-TESTS FIRST-FRAME
+# Usage: on_a_desktop.sh WINDOW-TESTS WINDOW-OPENS
 set -euo pipefail
 tests=$1
-first_frame=$2
+window_opens=$2
 scratch=$(mktemp -d)
 servers=()
 # The servers are waited for, so that the next run finds their display numbers free.
@@ -76,7 +76,7 @@ quiet() {
   local name=$1 status=0
   shift
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE \
-    XDG_RUNTIME_DIR="$scratch" "$@" timeout 60 "$first_frame" >"$scratch/$name.out" 2>&1 || status=$?
+    XDG_RUNTIME_DIR="$scratch" "$@" timeout 60 "$window_opens" >"$scratch/$name.out" 2>&1 || status=$?
   [ "$status" -eq 0 ] || fail "$name: status $status: $(cat "$scratch/$name.out")"
   [ ! -s "$scratch/$name.out" ] || fail "$name: said $(cat "$scratch/$name.out")"
 }

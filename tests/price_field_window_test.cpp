@@ -320,8 +320,8 @@ TEST_P(RealPriceWarning, IsAModalWarningBoxAndTheFocusComesBackAfterIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, RealPriceWarning, testing::Values(Qt::Key_Tab, Qt::Key_Return),
-                         [](const testing::TestParamInfo<Qt::Key>& info) {
-                             return info.param == Qt::Key_Tab ? "Tab" : "Enter";
+                         [](const testing::TestParamInfo<Qt::Key>& row) {
+                             return row.param == Qt::Key_Tab ? "Tab" : "Enter";
                          });
 
 // Where the platform would deliver pointer and drag events: to the window, at a point in it.
@@ -383,7 +383,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(WheelCase{"FocusInAnAcceptedField", C::txt_item_cost, nullptr, "1"},
                     WheelCase{"FocusInARefusedEntry", C::txt_end_price, "abc", "1"},
                     WheelCase{"FocusInThePicturesBox", C::combo_num_pics, nullptr, "2"}),
-    [](const testing::TestParamInfo<WheelCase>& info) { return info.param.what; });
+    [](const testing::TestParamInfo<WheelCase>& row) { return row.param.what; });
 
 // Counts the mouse presses, releases and context menus that reach a widget.
 class MouseEventsSeen final : public QObject {
@@ -422,8 +422,8 @@ TEST_P(ClickAwayFromARefusedEntry, ReachesNothingButTheWarning) {
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, ClickAwayFromARefusedEntry,
                          testing::Values(Qt::LeftButton, Qt::MiddleButton, Qt::RightButton),
-                         [](const testing::TestParamInfo<Qt::MouseButton>& info) {
-                             switch (info.param) {
+                         [](const testing::TestParamInfo<Qt::MouseButton>& row) {
+                             switch (row.param) {
                                  case Qt::LeftButton:
                                      return "Left";
                                  case Qt::MiddleButton:

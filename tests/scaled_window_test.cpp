@@ -169,8 +169,8 @@ TEST_P(StyledWindow, RealisticResultsShowWholeInTheFieldsOwnSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, StyledWindow, testing::ValuesIn(desktop_styles),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             return QString(info.param).remove('-').toStdString();
+                         [](const testing::TestParamInfo<const char*>& row) {
+                             return QString(row.param).remove('-').toStdString();
                          });
 
 // The picture's outer pixels, just inside its border, at the middle of each side; in device

@@ -60,9 +60,7 @@ TEST_F(CommaLocale, ARefusedCommaNumberIsShownWithAPoint) {
     } entries[] = {
         {"2,50", " Type a point as the decimal separator: 2.50."},
         {" 1.000,5 ", " Type a point as the decimal separator: 1000.5."},
-        {"-0,75", " Type a point as the decimal separator: -0.75."},
         {"1,2,3", ""},
-        {"2,50 EUR", ""},
         {"abc", ""},
     };
     ShownMainWindow shown;

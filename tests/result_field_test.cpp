@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QStyle>
-#include <QStyleOptionFrame>
 
 #include <gtest/gtest.h>
 
@@ -39,20 +38,12 @@ class ResultText : public testing::TestWithParam<WrittenResult> {
     ShownMainWindow shown;
 };
 
-// Where the style puts a line edit's text, inside its frame.
-int room_for_text(const QLineEdit* field) {
-    QStyleOptionFrame panel;
-    panel.initFrom(field);
-    panel.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, field);
-    return field->style()->subElementRect(QStyle::SE_LineEditContents, &panel, field).width();
-}
-
 // Legible: never under 8 pixels at 100 % (the scale is the device's), and drawn within the
 // field's frame, so that nothing scrolls the sign away.
 void expect_legible(const ResultField* field) {
     EXPECT_GE(QFontInfo(field->shown_font()).pixelSize(), 8);
     EXPECT_LE(QFontMetricsF(field->shown_font(), field).horizontalAdvance(field->shown_text()),
-              room_for_text(field));
+              field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
 }
 
 // The sign and the first digits, then the last digits and the cents.

@@ -122,8 +122,11 @@ std::optional<QString> DisplayCheck::cannot_reach_x11(int argc, char* argv[]) {
     if (display.isEmpty()) {
         return QStringLiteral("no display is set (DISPLAY is empty)");
     }
-    connection_ = xcb_connect(display.constData(), nullptr);
-    if (xcb_connection_has_error(connection_) != 0) {
+    int screen = 0;
+    connection_ = xcb_connect(display.constData(), &screen);
+    // A screen the server does not have is as good as no server: the toolkit cannot use it.
+    if (xcb_connection_has_error(connection_) != 0 ||
+        screen >= xcb_setup_roots_length(xcb_get_setup(connection_))) {
         let_go();
         return QStringLiteral("the display %1 cannot be reached")
             .arg(QString::fromLocal8Bit(display));

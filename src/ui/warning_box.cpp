@@ -25,16 +25,17 @@ class KeysToTheBox final : public QObject {
         if (event->type() != QEvent::ShortcutOverride) {
             return false;
         }
+        // A key handed over tries the shortcuts again, which may still see the window's focus
+        // while the box is opening: none of them may take it.
+        if (handing_over_) {
+            event->accept();
+            return true;
+        }
         const auto* aimed_at = qobject_cast<const QWidget*>(watched);
         if (aimed_at == nullptr || aimed_at->window() == box_) {
             return false;
         }
         event->accept();
-        // A key handed over tries the shortcuts again, where the focus of the window it leaves
-        // would see it once more: none of them may take it.
-        if (handing_over_) {
-            return true;
-        }
         const QScopedValueRollback<bool> handing_over(handing_over_, true);
         const auto* key = static_cast<const QKeyEvent*>(event);
         QWidget* receiver = box_->focusWidget() != nullptr ? box_->focusWidget() : box_;

@@ -4,16 +4,20 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QObject>
 #include <QScopedValueRollback>
+#include <QShortcut>
+#include <QShortcutEvent>
 
 namespace corvandel {
 
 namespace {
 
-// Hands the box every key pressed elsewhere in the program while it exists. The window it
-// blocks would drop the key, but only after the window's shortcuts, Enter among them, were
-// tried: the shortcut override that comes first is where the key is taken.
+// Hands the box every key meant for another window while it exists. The window system goes on
+// delivering keys to the window until the box has the keyboard; the blocked window drops them,
+// but only after its shortcuts, Enter among them, were tried. Such a key is taken where it
+// would reach the window (its shortcut override) or one of its shortcuts.
 class KeysToTheBox final : public QObject {
   public:
     explicit KeysToTheBox(QMessageBox* box) : box_(box) {
@@ -22,6 +26,20 @@ class KeysToTheBox final : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Shortcut) {
+            const auto* owner = qobject_cast<const QWidget*>(watched->parent());
+            if (qobject_cast<QShortcut*>(watched) == nullptr || owner == nullptr ||
+                owner->window() == box_) {
+                return false;
+            }
+            // Once the shortcut is dispatched: while it is, a key sent on is taken for the next
+            // key of a sequence.
+            const QKeyCombination key = static_cast<QShortcutEvent*>(event)->key()[0];
+            QMetaObject::invokeMethod(
+                this, [this, key] { hand_over(key.key(), key.keyboardModifiers(), {}, false); },
+                Qt::QueuedConnection);
+            return true;
+        }
         if (event->type() != QEvent::ShortcutOverride) {
             return false;
         }
@@ -36,20 +54,23 @@ class KeysToTheBox final : public QObject {
             return false;
         }
         event->accept();
-        const QScopedValueRollback<bool> handing_over(handing_over_, true);
         const auto* key = static_cast<const QKeyEvent*>(event);
-        QWidget* receiver = box_->focusWidget() != nullptr ? box_->focusWidget() : box_;
-        // The release goes to the window the key was meant for, which drops it: the box gets
-        // the whole key now.
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent passed(type, key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
-                             static_cast<quint16>(key->count()));
-            QCoreApplication::sendEvent(receiver, &passed);
-        }
+        hand_over(key->key(), key->modifiers(), key->text(), key->isAutoRepeat());
         return true;
     }
 
   private:
+    // The release goes to the window the key was meant for, which drops it: the box gets the
+    // whole key now.
+    void hand_over(int key, Qt::KeyboardModifiers held, const QString& text, bool repeated) {
+        const QScopedValueRollback<bool> handing_over(handing_over_, true);
+        QWidget* receiver = box_->focusWidget() != nullptr ? box_->focusWidget() : box_;
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent passed(type, key, held, text, repeated);
+            QCoreApplication::sendEvent(receiver, &passed);
+        }
+    }
+
     QMessageBox* box_;
     bool handing_over_ = false;
 };

@@ -7,6 +7,7 @@
 
 #include "menu_commands.h"
 #include "shown_main_window.h"
+#include "ui/layout.h"
 #include "ui/line_widget.h"
 
 namespace corvandel {
@@ -56,6 +57,7 @@ const SpokenName spoken_names[] = {
     {C::chk_paypal, "Count Paypal fees"},
 };
 
+// A result is read-only text, never said to be editable.
 TEST(Accessibility, EveryFieldAndTickBoxHasTheNameOfItsCaption) {
     ShownMainWindow shown;
     for (const SpokenName& expected : spoken_names) {
@@ -63,6 +65,9 @@ TEST(Accessibility, EveryFieldAndTickBoxHasTheNameOfItsCaption) {
             QAccessible::queryAccessibleInterface(shown.control(expected.control));
         ASSERT_NE(spoken, nullptr) << name(expected.control);
         EXPECT_EQ(spoken->text(QAccessible::Name), expected.name) << name(expected.control);
+        const bool result = placement(expected.control).kind == ControlKind::result_field;
+        EXPECT_EQ(spoken->state().readOnly, result) << name(expected.control);
+        EXPECT_FALSE(result && spoken->state().editable) << name(expected.control);
     }
 }
 

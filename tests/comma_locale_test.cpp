@@ -5,6 +5,7 @@
 
 #include "calc/readings.h"
 #include "calculation.h"
+#include "input/price_fields.h"
 #include "shown_main_window.h"
 
 namespace corvandel {
@@ -48,11 +49,30 @@ TEST_F(CommaLocale, TheWindowTakesAndShowsPoints) {
     EXPECT_EQ(shown.text(C::txt_paypal_fee), "1.62");
     EXPECT_EQ(shown.text(C::txt_fvf), "1.92");
     EXPECT_EQ(shown.text(C::txt_total_recv), "45.50");
+}
 
-    shown.type_into(C::txt_ship_cost, "2,50");
-    shown.press(Qt::Key_Tab);
-    ASSERT_EQ(shown.warnings().size(), 1U);
-    EXPECT_EQ(shown.warnings().front().title, "Incorrect Price Entered");
+// A refused entry that the desktop's language reads as a number gets, after the field's own
+// message, the same number as the window reads it; anything else gets the message alone.
+TEST_F(CommaLocale, ARefusedCommaNumberIsShownWithAPoint) {
+    const struct {
+        const char* typed;
+        const char* hint;
+    } entries[] = {
+        {"2,50", " Type a point as the decimal separator: 2.50."},
+        {" 1.000,5 ", " Type a point as the decimal separator: 1000.5."},
+        {"1,2,3", ""},
+        {"abc", ""},
+    };
+    ShownMainWindow shown;
+    for (const auto& entry : entries) {
+        SCOPED_TRACE(entry.typed);
+        shown.type_into(C::txt_ship_cost, entry.typed);
+        shown.press(Qt::Key_Tab);
+        ASSERT_FALSE(shown.warnings().empty());
+        EXPECT_EQ(shown.warnings().back().title, "Incorrect Price Entered");
+        EXPECT_EQ(shown.warnings().back().message,
+                  QString::fromUtf8(price_field_rule(C::txt_ship_cost)->message) + entry.hint);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the program with no display at all: --version and --help answer and end with status 0;
-# without an option, and with a display that cannot be reached, the program says in one line
-# why no window opens and what to do, and ends with status 1 rather than an abort.
+# without an option, and with an X display or a Wayland compositor that cannot be reached, the
+# program says in one line why no window opens and what to do, and ends with status 1 rather
+# than an abort.
 # Usage: command_line.sh PATH-TO-PROGRAM VERSION
 set -euo pipefail
 program=$1
@@ -20,13 +21,15 @@ while [ -e "/tmp/.X11-unix/X$unused" ] || [ -e "/tmp/.X$unused-lock" ]; do
   unused=$((unused + 1))
 done
 
-# run NAME DISPLAY ARGUMENT...: the program without any display or chosen platform, save for
-# DISPLAY when given; its status, output and errors go to $scratch/NAME.*
+# run NAME SETTINGS ARGUMENT...: the program without any display or chosen platform, save for
+# the environment SETTINGS (VARIABLE=value, separated by blanks); its status, output and errors
+# go to $scratch/NAME.*
 run() {
-  local name=$1 display=$2 status=0
+  local name=$1 settings=$2 status=0
   shift 2
+  # shellcheck disable=SC2086  # one word per setting
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE \
-    ${display:+DISPLAY=$display} XDG_RUNTIME_DIR="$scratch" \
+    XDG_RUNTIME_DIR="$scratch" $settings \
     timeout 30 "$program" "$@" >"$scratch/$name.out" 2>"$scratch/$name.err" || status=$?
   echo "$status" >"$scratch/$name.status"
 }
@@ -50,17 +53,22 @@ expect help 0 out '^Usage: .*corvandel \[options\]$'
 expect help 0 out '^ +-v, --version'
 expect help 0 out 'xvfb-run corvandel'
 
-for case in "no-display|" "unreachable|:$unused"; do
-  name=${case%%|*}
-  run "$name" "${case#*|}"
+# NAME|SETTINGS|what the line says
+cases=(
+  "no-display||no display is set"
+  "unreachable|DISPLAY=:$unused|the display :$unused cannot be reached"
+  "no-compositor|QT_QPA_PLATFORM=wayland|no Wayland compositor answers at wayland-0"
+  "wayland-session|XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=gone|no Wayland compositor answers at gone, and no display is set"
+)
+for case in "${cases[@]}"; do
+  IFS='|' read -r name settings cause <<<"$case"
+  run "$name" "$settings"
   expect "$name" 1 err '^corvandel: cannot open its window: .*xvfb-run corvandel$'
   [ "$(wc -l <"$scratch/$name.err")" -eq 1 ] ||
     fail "$name: more than one line: $(cat "$scratch/$name.err")"
   [ ! -s "$scratch/$name.out" ] || fail "$name: printed on standard output"
+  grep -qF "$cause" "$scratch/$name.err" || fail "$name: the cause is not named: $(cat "$scratch/$name.err")"
 done
-grep -q 'no display is set' "$scratch/no-display.err" || fail "no-display: the cause is not named"
-grep -q "the display :$unused cannot be reached" "$scratch/unreachable.err" ||
-  fail "unreachable: the cause is not named"
 
 [ "$failures" -eq 0 ] || exit 1
-echo "--version, --help and the missing display answered as expected"
+echo "--version, --help and the missing displays answered as expected"

@@ -16,6 +16,7 @@ namespace corvandel {
 struct SeenBox {
     QString title;
     QString text;
+    QString accessible_name;
     QMessageBox::Icon icon;
     int buttons;
     bool has_ok;
@@ -45,7 +46,7 @@ class MessageBoxCloser {
             return;
         }
         QAbstractButton* ok = box->button(QMessageBox::Ok);
-        seen_.push_back({box->windowTitle(), box->text(), box->icon(),
+        seen_.push_back({box->windowTitle(), box->text(), box->accessibleName(), box->icon(),
                          static_cast<int>(box->buttons().size()), ok != nullptr, box->isModal(),
                          box->parentWidget() != nullptr && box->parentWidget()->focusWidget()
                              ? box->parentWidget()->focusWidget()->objectName()

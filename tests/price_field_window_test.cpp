@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
@@ -20,6 +22,7 @@
 #include "input/price_fields.h"
 #include "message_box_closer.h"
 #include "shown_main_window.h"
+#include "ui/typed_text.h"
 
 namespace corvandel {
 namespace {
@@ -309,6 +312,7 @@ TEST_P(RealPriceWarning, IsAModalWarningBoxAndTheFocusComesBackAfterIt) {
     EXPECT_EQ(box.buttons, 1);
     EXPECT_TRUE(box.has_ok);
     EXPECT_TRUE(box.modal);
+    EXPECT_EQ(box.accessible_name, "Incorrect Price Entered: Buy-It-Now Price");
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.focusWidget() == bin; }, 5000));
     EXPECT_EQ(bin->text(), "abc");
     EXPECT_EQ(bin->selectedText(), "abc");
@@ -316,8 +320,8 @@ TEST_P(RealPriceWarning, IsAModalWarningBoxAndTheFocusComesBackAfterIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, RealPriceWarning, testing::Values(Qt::Key_Tab, Qt::Key_Return),
-                         [](const testing::TestParamInfo<Qt::Key>& info) {
-                             return info.param == Qt::Key_Tab ? "Tab" : "Enter";
+                         [](const testing::TestParamInfo<Qt::Key>& row) {
+                             return row.param == Qt::Key_Tab ? "Tab" : "Enter";
                          });
 
 // Where the platform would deliver pointer and drag events: to the window, at a point in it.
@@ -379,7 +383,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(WheelCase{"FocusInAnAcceptedField", C::txt_item_cost, nullptr, "1"},
                     WheelCase{"FocusInARefusedEntry", C::txt_end_price, "abc", "1"},
                     WheelCase{"FocusInThePicturesBox", C::combo_num_pics, nullptr, "2"}),
-    [](const testing::TestParamInfo<WheelCase>& info) { return info.param.what; });
+    [](const testing::TestParamInfo<WheelCase>& row) { return row.param.what; });
 
 // Counts the mouse presses, releases and context menus that reach a widget.
 class MouseEventsSeen final : public QObject {
@@ -418,8 +422,8 @@ TEST_P(ClickAwayFromARefusedEntry, ReachesNothingButTheWarning) {
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, ClickAwayFromARefusedEntry,
                          testing::Values(Qt::LeftButton, Qt::MiddleButton, Qt::RightButton),
-                         [](const testing::TestParamInfo<Qt::MouseButton>& info) {
-                             switch (info.param) {
+                         [](const testing::TestParamInfo<Qt::MouseButton>& row) {
+                             switch (row.param) {
                                  case Qt::LeftButton:
                                      return "Left";
                                  case Qt::MiddleButton:
@@ -449,39 +453,100 @@ TEST_F(PriceFields, NoFieldAndNotThePicturesBoxTakesADrop) {
     EXPECT_TRUE(shown.warnings().empty());
 }
 
-// Exactly a million characters: an exponent of 100 written with leading zeros, which reads as
-// 1 when the text is cut anywhere inside them.
-QString million_character_hundred() {
-    return "1e+" + QString(999'996, '0') + "2";
+// An exponent of 100 written with leading zeros to the given length, which reads as 1 when the
+// text is cut anywhere inside them.
+QString hundred_of_length(qsizetype length) {
+    return "1e+" + QString(length - 4, '0') + "2";
 }
 
-class LongEntry : public testing::TestWithParam<bool> {
+class LongEntry : public testing::TestWithParam<qsizetype> {
   protected:
     ShownMainWindow shown;
 };
 
-TEST_P(LongEntry, IsKeptWholeAndReadWhole) {
-    const bool pasted = GetParam();
-    const QString hundred = million_character_hundred();
+// Kept whole up to the longest text a field takes, and refused whole, with a word, beyond it.
+TEST_P(LongEntry, IsKeptAndReadWholeOrRefusedWhole) {
+    const qsizetype length = GetParam();
     shown.type_into(C::txt_end_price, "");
-    if (pasted) {
-        QApplication::clipboard()->setText(hundred);
-        shown.press(Qt::Key_V, Qt::ControlModifier);
-    } else {
-        shown.field(C::txt_end_price)->setText(hundred);
+    QApplication::clipboard()->setText(hundred_of_length(length));
+    shown.press(Qt::Key_V, Qt::ControlModifier);
+    if (length > longest_typed_text) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.warnings().empty(); }, 5000));
+        EXPECT_EQ(shown.warnings().front().title, "Text Too Long");
+        EXPECT_TRUE(shown.warnings().front().message.contains(QString::number(length)));
+        EXPECT_EQ(shown.text(C::txt_end_price), "");
+        return;
     }
     shown.press(Qt::Key_Tab);
     QTest::mouseClick(shown.button(C::cmd_calc), Qt::LeftButton);
-
-    EXPECT_EQ(shown.text(C::txt_end_price).size(), 1'000'000);
+    EXPECT_EQ(shown.text(C::txt_end_price).size(), length);
     EXPECT_TRUE(shown.warnings().empty());
     EXPECT_EQ(shown.text(C::txt_total_recv), "100.00");
 }
 
-INSTANTIATE_TEST_SUITE_P(MainWindow, LongEntry, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Pasted" : "SetByTheProgram";
-                         });
+INSTANTIATE_TEST_SUITE_P(MainWindow, LongEntry,
+                         testing::Values(longest_typed_text, longest_typed_text + 1, 1'000'000));
+
+// Alt with a letter types nothing, as the window's menus have no access keys; AltGr, which
+// arrives as a group switch on X11 and as Control with Alt elsewhere, types its character.
+TEST_F(PriceFields, AltWithALetterTypesNothingAndAltGrTypes) {
+    const struct {
+        Qt::KeyboardModifiers held;
+        const char* left_with;
+    } keys[] = {
+        {Qt::AltModifier, "12"},
+        {Qt::AltModifier | Qt::ShiftModifier, "12"},
+        {Qt::GroupSwitchModifier, "12h"},
+        {Qt::ControlModifier | Qt::AltModifier, "12h"},
+    };
+    for (const auto& key : keys) {
+        shown.type_into(C::txt_bin, "12");
+        QTest::keyClick(shown.field(C::txt_bin), 'h', key.held);
+        EXPECT_EQ(shown.text(C::txt_bin), key.left_with);
+    }
+}
+
+// A key the window system still delivers to the window while a warning box is open goes to the
+// box: a held Enter, each repeat of which would run Calculate, opens one box at a time.
+TEST(HeldEnter, OpensOneWarningBoxAtATime) {
+    MainWindow window;
+    ShownMainWindow::show_and_activate(window);
+    auto* bin = qobject_cast<QLineEdit*>(window.control(C::txt_bin));
+    bin->setFocus(Qt::MouseFocusReason);
+    bin->setText("abc");
+
+    std::size_t most_at_once = 0;
+    int repeats = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        std::vector<QMessageBox*> open;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(top); box != nullptr && box->isVisible()) {
+                open.push_back(box);
+            }
+        }
+        most_at_once = std::max(most_at_once, open.size());
+        if (open.size() == 1 && repeats < 3) {
+            ++repeats;
+            // As the window system delivers it to the window, which has the keyboard still.
+            window.activateWindow();
+            QTest::keyClick(window.windowHandle(), Qt::Key_Return);
+        } else if (!open.empty()) {
+            // Whatever went wrong, the test must not stay in a box.
+            for (QMessageBox* box : open) {
+                box->button(QMessageBox::Ok)->click();
+            }
+        }
+    });
+    watch.start(5);
+    QTest::keyClick(bin, Qt::Key_Return);
+    watch.stop();
+
+    EXPECT_EQ(most_at_once, 1U);
+    EXPECT_LT(repeats, 3) << "the repeats go to the box and close it";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.focusWidget() == bin; }, 5000));
+    EXPECT_EQ(bin->selectedText(), "abc");
+}
 
 // The window's helpers stop before what they use goes: closing and destroying the window with
 // a refused entry in the focus tests nothing and touches nothing destroyed.

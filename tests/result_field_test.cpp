@@ -1,4 +1,7 @@
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QColor>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
@@ -12,15 +15,18 @@
 #include <ostream>
 
 #include "shown_main_window.h"
+#include "ui/result_field.h"
 
 namespace corvandel {
 namespace {
 
-// A result written into a field, and whether it is long enough to need a smaller font.
+// A result written into a field, and how the field shows it.
+enum class Shown { in_own_size, smaller, elided };
+
 struct WrittenResult {
     Control field;
     const char* text;
-    bool long_text;
+    Shown shown;
 };
 
 void PrintTo(const WrittenResult& result, std::ostream* out) {
@@ -32,57 +38,71 @@ class ResultText : public testing::TestWithParam<WrittenResult> {
     ShownMainWindow shown;
 };
 
-// What a line edit leaves for its text: the frame and two pixels on either side, and the pixel
-// past the text that it keeps before it scrolls.
-qreal room_for_text(const QLineEdit* field) {
-    const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
-    return field->width() - 2 * frame - 2 * 2 - 1;
+// Legible: never under 8 pixels at 100 % (the scale is the device's), and drawn within the
+// field's frame, so that nothing scrolls the sign away.
+void expect_legible(const ResultField* field) {
+    EXPECT_GE(QFontInfo(field->shown_font()).pixelSize(), 8);
+    EXPECT_LE(QFontMetricsF(field->shown_font(), field).horizontalAdvance(field->shown_text()),
+              field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
 }
 
-TEST_P(ResultText, ShowsWholeFromItsSignInTheFieldsOwnRectangle) {
+// The sign and the first digits, then the last digits and the cents.
+void expect_elided_from(const QString& whole, const QString& shown) {
+    const qsizetype cut = shown.indexOf(QChar(0x2026));
+    ASSERT_GT(cut, whole.startsWith('-') ? 1 : 0) << shown.toStdString();
+    EXPECT_TRUE(whole.startsWith(shown.left(cut)));
+    EXPECT_TRUE(whole.endsWith(shown.mid(cut + 1)));
+    EXPECT_GE(shown.size() - cut - 1, 4) << "the cents and a digit before them";
+}
+
+TEST_P(ResultText, IsLegibleFromItsSignAndStaysWholeForTheProgram) {
     const WrittenResult& result = GetParam();
-    QLineEdit* field = shown.field(result.field);
+    auto* field = static_cast<ResultField*>(shown.field(result.field));
     const QFont own_font = field->font();
     field->setText(result.text);
 
     EXPECT_EQ(field->text(), result.text);
-    EXPECT_LE(QFontMetricsF(field->font(), field).horizontalAdvance(result.text),
-              room_for_text(field));
-    EXPECT_EQ(field->cursorPosition() == 0 || !result.long_text, true);
-    if (result.long_text) {
-        EXPECT_LT(field->font().pointSizeF(), own_font.pointSizeF());
-        EXPECT_EQ(field->font().bold(), own_font.bold());
+    expect_legible(field);
+    EXPECT_EQ(field->shown_font().bold(), own_font.bold());
+    EXPECT_EQ(field->shown_font().pointSizeF() == own_font.pointSizeF(),
+              result.shown == Shown::in_own_size);
+    if (result.shown == Shown::elided) {
+        expect_elided_from(result.text, field->shown_text());
     } else {
-        EXPECT_EQ(field->font(), own_font);
+        EXPECT_EQ(field->shown_text(), result.text);
     }
 
     // The next short result is shown in the field's own font again.
     field->setText("0.20");
-    EXPECT_EQ(field->font(), own_font);
+    EXPECT_EQ(field->shown_font(), own_font);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, ResultText,
-    testing::Values(WrittenResult{Control::txt_profit, "-922337203685477.58", true},
-                    WrittenResult{Control::txt_profit, "-1499906.96", true},
-                    WrittenResult{Control::txt_total_recv, "123456789012.34", true},
-                    WrittenResult{Control::txt_total_spent, "-922337203685477.58", true},
-                    WrittenResult{Control::txt_profit_margin, "-18446744073709551616.00", true},
-                    WrittenResult{Control::txt_list_fee, "0.20", false},
-                    WrittenResult{Control::txt_profit, "-12.34", false}));
+    testing::Values(WrittenResult{Control::txt_profit, "-922337203685477.58", Shown::elided},
+                    WrittenResult{Control::txt_profit, "-1499906.96", Shown::in_own_size},
+                    WrittenResult{Control::txt_total_recv, "123456789012.34", Shown::smaller},
+                    WrittenResult{Control::txt_total_spent, "-922337203685477.58", Shown::elided},
+                    WrittenResult{Control::txt_profit_margin, "-18446744073709551616.00",
+                                  Shown::elided},
+                    WrittenResult{Control::txt_list_fee, "0.20", Shown::in_own_size},
+                    WrittenResult{Control::txt_profit, "-12.34", Shown::in_own_size}));
 
-// A run whose loss is wider than the field shows its minus sign.
-TEST(ResultOfARun, ALossWiderThanTheFieldKeepsItsSign) {
+// The run that gives the widest loss: it reads from its sign, and a screen reader hears it
+// whole.
+TEST(ResultOfARun, TheWidestLossIsLegibleAndReadWhole) {
     ShownMainWindow shown;
-    shown.type_into(Control::txt_item_cost, "1500000");
+    shown.type_into(Control::txt_item_cost, "9e14");
     shown.press(Qt::Key_Tab);
-    shown.type_into(Control::txt_end_price, "100");
+    shown.type_into(Control::txt_end_price, "999999999999");
     shown.press(Qt::Key_Return);
 
-    QLineEdit* profit = shown.field(Control::txt_profit);
-    EXPECT_EQ(profit->text(), "-1499906.96");
-    EXPECT_LE(QFontMetricsF(profit->font(), profit).horizontalAdvance(profit->text()),
-              room_for_text(profit));
+    auto* profit = static_cast<ResultField*>(shown.field(Control::txt_profit));
+    EXPECT_EQ(profit->text(), "-899044000000017.00");
+    expect_legible(profit);
+    expect_elided_from(profit->text(), profit->shown_text());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(profit)->text(QAccessible::Value),
+              "-899044000000017.00");
 }
 
 // WCAG relative luminance.

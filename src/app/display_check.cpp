@@ -1,62 +1,137 @@
 #include "app/display_check.h"
 
-#include <QByteArray>
 #include <QByteArrayList>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <string_view>
 
+#include <wayland-client-core.h>
 #include <xcb/xcb.h>
 
 namespace corvandel {
 
 namespace {
 
-// The value of the toolkit's option `name` (-name VALUE or --name VALUE), or the environment
-// variable's when the option is not given.
-QByteArray option_or_environment(int argc, char* argv[], std::string_view name,
-                                 const char* variable) {
+// Where argv holds the value of the toolkit's option `name` (-name VALUE or --name VALUE), or 0
+// when the option is not given.
+int option_value_at(int argc, char* argv[], std::string_view name) {
     for (int argument = 1; argument + 1 < argc; ++argument) {
         std::string_view option = argv[argument];
         if (option.starts_with("--")) {
             option.remove_prefix(1);
         }
         if (option.starts_with('-') && option.substr(1) == name) {
-            return argv[argument + 1];
+            return argument + 1;
         }
     }
-    return qgetenv(variable);
+    return 0;
 }
 
-bool in_wayland_session() {
-    return qgetenv("XDG_SESSION_TYPE") == "wayland" &&
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+// The value of the toolkit's option `name`, or the environment variable's when the option is
+// not given.
+QByteArray option_or_environment(int argc, char* argv[], std::string_view name,
+                                 const char* variable) {
+    const int value = option_value_at(argc, argv, name);
+    return value != 0 ? QByteArray(argv[value]) : qgetenv(variable);
+}
+
+// What the toolkit tries when no platform is named: a Wayland compositor first where the session
+// points to one, then the X11 display.
+QByteArrayList toolkit_default_platforms() {
+    QByteArrayList platforms;
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland") {
+        platforms << "wayland";
+    }
+    platforms << "xcb";
+    return platforms;
+}
+
+std::optional<QString> cannot_reach_wayland() {
+    // A socket handed over by the compositor can be taken only once: it is the toolkit's.
+    if (qEnvironmentVariableIsSet("WAYLAND_SOCKET")) {
+        return std::nullopt;
+    }
+    const QByteArray name = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                                ? QByteArray("wayland-0")
+                                : qgetenv("WAYLAND_DISPLAY");
+    const QString shown = QString::fromLocal8Bit(name);
+    // A socket's name is looked up in the runtime directory; without one the Wayland library
+    // would print a line of its own.
+    if (!name.startsWith('/') && !qgetenv("XDG_RUNTIME_DIR").startsWith('/')) {
+        return QStringLiteral(
+                   "no Wayland compositor can be found at %1 (XDG_RUNTIME_DIR is not set)")
+            .arg(shown);
+    }
+    wl_display* display = wl_display_connect(name.constData());
+    if (display == nullptr) {
+        return QStringLiteral("no Wayland compositor answers at %1").arg(shown);
+    }
+    wl_display_disconnect(display);
+    return std::nullopt;
 }
 
 }  // namespace
 
 DisplayCheck::DisplayCheck(int argc, char* argv[]) {
-    // A list of platforms to try in turn, the first of them being the one that counts.
-    const QByteArray platform =
-        option_or_environment(argc, argv, "platform", "QT_QPA_PLATFORM").split(';').front();
-    if (platform.isEmpty() ? in_wayland_session() : !platform.startsWith("xcb")) {
-        return;
+    const int named_in_argv = option_value_at(argc, argv, "platform");
+    const QByteArray named =
+        named_in_argv != 0 ? QByteArray(argv[named_in_argv]) : qgetenv("QT_QPA_PLATFORM");
+    const QByteArrayList platforms =
+        named.isEmpty() ? toolkit_default_platforms() : named.split(';');
+    QStringList reasons;
+    for (const QByteArray& entry : platforms) {
+        if (entry.isEmpty()) {
+            continue;
+        }
+        std::optional<QString> reason = cannot_reach(entry, argc, argv);
+        if (!reason) {
+            if (entry != platforms.front()) {
+                chosen_platform_ = entry;
+                if (named_in_argv != 0) {
+                    argv[named_in_argv] = chosen_platform_.data();
+                } else {
+                    qputenv("QT_QPA_PLATFORM", chosen_platform_);
+                }
+            }
+            return;
+        }
+        reasons << *reason;
     }
-    const QByteArray display = option_or_environment(argc, argv, "display", "DISPLAY");
-    if (display.isEmpty()) {
-        why_no_window_ = QStringLiteral("no display is set (DISPLAY is empty)");
-        return;
-    }
-    connection_ = xcb_connect(display.constData(), nullptr);
-    if (xcb_connection_has_error(connection_) != 0) {
-        why_no_window_ =
-            QStringLiteral("the display %1 cannot be reached").arg(QString::fromLocal8Bit(display));
-        let_go();
-    }
+    why_no_window_ = reasons.join(QStringLiteral(", and "));
 }
 
 DisplayCheck::~DisplayCheck() {
     let_go();
+}
+
+// The platform's own options follow its name after a colon.
+std::optional<QString> DisplayCheck::cannot_reach(const QByteArray& entry, int argc, char* argv[]) {
+    const QByteArray platform = entry.split(':').front();
+    if (platform == "xcb") {
+        return cannot_reach_x11(argc, argv);
+    }
+    if (platform.startsWith("wayland")) {
+        return cannot_reach_wayland();
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> DisplayCheck::cannot_reach_x11(int argc, char* argv[]) {
+    const QByteArray display = option_or_environment(argc, argv, "display", "DISPLAY");
+    if (display.isEmpty()) {
+        return QStringLiteral("no display is set (DISPLAY is empty)");
+    }
+    int screen = 0;
+    connection_ = xcb_connect(display.constData(), &screen);
+    // A screen the server does not have is as good as no server: the toolkit cannot use it.
+    if (xcb_connection_has_error(connection_) != 0 ||
+        screen >= xcb_setup_roots_length(xcb_get_setup(connection_))) {
+        let_go();
+        return QStringLiteral("the display %1 cannot be reached")
+            .arg(QString::fromLocal8Bit(display));
+    }
+    return std::nullopt;
 }
 
 void DisplayCheck::let_go() {

@@ -11,12 +11,12 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <limits>
 
 #include "ui/layout.h"
 #include "ui/line_widget.h"
 #include "ui/qt_values.h"
 #include "ui/result_field.h"
+#include "ui/typed_text.h"
 
 namespace corvandel {
 
@@ -50,14 +50,6 @@ QWidget* make_frame(const Placement& row, QWidget* container) {
         frame->setAutoFillBackground(true);
     }
     return frame;
-}
-
-// A text typed or pasted is kept whole, whatever its length: a text cut short can read as
-// another number. Text dropped from elsewhere would arrive without the entering and leaving
-// tests, so nothing is dropped.
-void take_typed_text_only(QLineEdit* edit) {
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setAcceptDrops(false);
 }
 
 QWidget* make_price_field(const Placement& row, QWidget* container) {

@@ -2,18 +2,22 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
 #include <QWindow>
 
-#include <algorithm>
 #include <utility>
 
 #include "input/start_up.h"
@@ -26,27 +30,67 @@
 #include "ui/price_field_events.h"
 #include "ui/qt_values.h"
 #include "ui/quick_help.h"
+#include "ui/style_fit.h"
+#include "ui/typed_text.h"
+#include "ui/window_frame.h"
 #include "ui/window_icon.h"
 
 namespace corvandel {
 
 namespace {
 
-// The controls keep their places whatever the window's size: the client area has no layout.
+// The whole control, not only its text cursor as the scroll area would have it, and the frame
+// around it where the view holds that too, so that its caption shows.
+void scroll_into_view(QScrollArea* scroller, const QWidget* control) {
+    const QWidget* client_area = scroller->widget();
+    if (control == nullptr || !client_area->isAncestorOf(control)) {
+        return;
+    }
+    QRect shown(control->mapTo(client_area, QPoint(0, 0)), control->size());
+    for (const QWidget* around = control->parentWidget(); around != client_area;
+         around = around->parentWidget()) {
+        if (qobject_cast<const QGroupBox*>(around) != nullptr) {
+            const QRect framed(around->mapTo(client_area, QPoint(0, 0)), around->size());
+            const QWidget* view = scroller->viewport();
+            if (framed.width() <= view->width() && framed.height() <= view->height()) {
+                shown = framed;
+            }
+            break;
+        }
+    }
+    scroller->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2,
+                            shown.height() / 2);
+}
+
+// The client area fills the window, and where the window is smaller than the client area, as on
+// a small or scaled screen, it scrolls: the control that takes the focus is scrolled into view.
 // Qt can make a widget's accessible interface while the widget is being built, so the program's
 // own interfaces are installed before any control is.
-QWidget* new_client_area(QWidget* window) {
+QScrollArea* new_scroller(QWidget* window) {
     install_accessible_interfaces();
-    auto* client_area = new QWidget(window);
+    auto* scroller = new QScrollArea(window);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    QObject::connect(qApp, &QApplication::focusChanged, scroller,
+                     [scroller](QWidget*, QWidget* now) { scroll_into_view(scroller, now); });
+    return scroller;
+}
+
+// The controls keep their places whatever the window's size: the client area has no layout.
+QWidget* new_client_area(QScrollArea* scroller) {
+    auto* client_area = new QWidget;
     client_area->setBackgroundRole(QPalette::Button);
-    client_area->setAutoFillBackground(true);
+    client_area->setMinimumSize(to_pixels(window_client_area).size());
+    scroller->setWidget(client_area);
     return client_area;
 }
 
 }  // namespace
 
 MainWindow::MainWindow(WarningBox warning_box)
-    : client_area_(new_client_area(this)),
+    : scroller_(new_scroller(this)),
+      client_area_(new_client_area(scroller_)),
       controls_(build_controls(client_area_)),
       form_(controls_, this, std::move(warning_box)),
       calculator_(form_),
@@ -58,7 +102,8 @@ MainWindow::MainWindow(WarningBox warning_box)
     setFont(to_qfont(window_font));
 
     give_accessible_names(controls_);
-    setCentralWidget(client_area_);
+    fit_to_style(controls_);
+    setCentralWidget(scroller_);
 
     build_menu();
     set_tab_order();
@@ -68,12 +113,14 @@ MainWindow::MainWindow(WarningBox warning_box)
     connect(qobject_cast<QAbstractButton*>(control(Control::cmd_clear)), &QAbstractButton::clicked,
             this, &MainWindow::cmd_clear_Click);
     connect_tick_boxes();
+    warn_of_refused_texts();
 
     Form_Load();
     // The window opens with the focus in the first price field, its text ready to be typed over.
     control(tab_order.front())->setFocus();
     price_field_GotFocus(form_, tab_order.front());
-    size_and_centre();
+    place_on_screen();
+    quick_help_.watch_window();
 }
 
 // The program can end while the About dialog is open; it must not outlive this window.
@@ -134,7 +181,7 @@ void MainWindow::set_tab_order() {
 // is not left, but its entry is tested first, as leaving it would test it. It belongs to the
 // controls of the client area: while the menu bar has the keyboard, Enter opens the menu there.
 void MainWindow::give_enter_to_buttons() {
-    auto* enter = new QShortcut(centralWidget());
+    auto* enter = new QShortcut(client_area_);
     enter->setContext(Qt::WidgetWithChildrenShortcut);
     enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     connect(enter, &QShortcut::activated, this, &MainWindow::press_default_button);
@@ -153,6 +200,33 @@ void MainWindow::press_default_button() {
     button->click();
 }
 
+// A text too long for a text box is refused whole, and the seller is told so once the box has
+// put its text back as it was.
+void MainWindow::warn_of_refused_texts() {
+    for (const Placement& row : main_window_layout) {
+        QLineEdit* edit = nullptr;
+        if (row.kind == ControlKind::text_box) {
+            edit = qobject_cast<QLineEdit*>(control(row.control));
+        } else if (row.kind == ControlKind::drop_down) {
+            edit = qobject_cast<QComboBox*>(control(row.control))->lineEdit();
+        }
+        if (edit == nullptr) {
+            continue;
+        }
+        connect(
+            edit, &QLineEdit::inputRejected, this,
+            [this, edit] {
+                form_.show_warning(
+                    edit, QStringLiteral("Text Too Long"),
+                    QStringLiteral("The text would be %1 characters long, and this field takes at "
+                                   "most %2, so nothing was added.")
+                        .arg(refused_length(edit))
+                        .arg(longest_typed_text));
+            },
+            Qt::QueuedConnection);
+    }
+}
+
 // A tick box raises its click event on every change of its value, by the seller or by the
 // program, as the interlocks and the Clear command need.
 void MainWindow::connect_tick_boxes() {
@@ -164,18 +238,27 @@ void MainWindow::connect_tick_boxes() {
     }
 }
 
-// Centred on the screen's available area, frame included as far as the window system has told
-// its size; but a window larger than that area puts its frame's top-left corner at the area's,
-// so that its title bar and menu stay within reach.
-void MainWindow::size_and_centre() {
+// Centred on the screen's available area with the frame the window manager puts around it, so
+// that the title bar is on the screen. Where the area is too small for the window, the window
+// opens as large as the area and its client area scrolls.
+void MainWindow::place_on_screen() {
     const QSize client_area = to_pixels(window_client_area).size();
-    resize(client_area.width(), client_area.height() + menuBar()->sizeHint().height());
-    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QSize wanted(client_area.width(), client_area.height() + menuBar()->sizeHint().height());
+    // The native window is made now, at the size it keeps on a screen large enough: a window
+    // manager may show a window at the size it was made with before it takes a later one.
+    resize(wanted);
+    winId();
+    const QMargins frame = frame_to_come(windowHandle());
     const QRect available = screen()->availableGeometry();
-    const QPoint centred =
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size().grownBy(frame), available)
-            .topLeft();
-    move(std::max(centred.x(), available.left()), std::max(centred.y(), available.top()));
+    const QSize room = available.size().shrunkBy(frame);
+    // On a screen too small for it, all the room there is: cut to the last pixel in one direction,
+    // the window would need a second scroll bar for the first one's breadth.
+    const QSize size = room.expandedTo(wanted) == room ? wanted : room;
+    const QRect frame_rect =
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size.grownBy(frame), available);
+    // The client area's own rectangle, inside the frame: a position given for the frame would be
+    // taken by some platforms for the client area's while they do not know the frame yet.
+    setGeometry(QRect(frame_rect.topLeft() + QPoint(frame.left(), frame.top()), size));
 }
 
 }  // namespace corvandel

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QScrollArea>
 #include <QWidget>
 
 #include "calc/calculator.h"
@@ -39,12 +40,14 @@ class MainWindow final : public QMainWindow {
     void set_tab_order();
     void give_enter_to_buttons();
     void connect_tick_boxes();
+    void warn_of_refused_texts();
     void press_default_button();
-    void size_and_centre();
+    void place_on_screen();
 
     // The controls are children of the client area and go with the window's base class, after
     // every member: the helpers that watch them are declared after what they refer to, so they
     // stop watching before the form and the control list go.
+    QScrollArea* scroller_;
     QWidget* client_area_;
     ControlWidgets controls_;
     QtForm form_;

@@ -4,12 +4,49 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
+#include "calc/number_text.h"
+#include "input/price_fields.h"
 #include "ui/qt_values.h"
 
 namespace corvandel {
+
+namespace {
+
+// The price field whose warning this is, told by its message, which no other field shares.
+const PriceField* field_warned_about(std::string_view message) {
+    const auto* rule = std::find_if(
+        std::begin(price_field_rules), std::end(price_field_rules),
+        [message](const PriceField& candidate) { return candidate.message == message; });
+    return rule == std::end(price_field_rules) ? nullptr : rule;
+}
+
+// Where the desktop writes a decimal comma, a refused entry that its language reads as a number
+// is most likely a price written the desktop's way: the seller is shown the same number as the
+// window reads it, 12,50 as 12.50.
+std::optional<QString> decimal_separator_hint(const QString& refused) {
+    const QLocale desktop;
+    const QString separator = desktop.decimalPoint();
+    const QString entry = refused.trimmed();
+    bool is_desktops_number = false;
+    desktop.toDouble(entry, &is_desktops_number);
+    if (separator == QLatin1String(".") || !entry.contains(separator) || !is_desktops_number) {
+        return std::nullopt;
+    }
+    QString with_point = entry;
+    with_point.remove(desktop.groupSeparator()).replace(separator, QLatin1String("."));
+    if (!is_number(with_point.toStdString())) {
+        return std::nullopt;
+    }
+    return QStringLiteral("Type a point as the decimal separator: %1.").arg(with_point);
+}
+
+}  // namespace
 
 QtForm::QtForm(const ControlWidgets& widgets, QWidget* window, WarningBox warning_box)
     : widgets_(widgets), window_(window), warning_box_(std::move(warning_box)) {}
@@ -78,8 +115,24 @@ void QtForm::append_entry(Control control, std::string_view entry) {
     }
 }
 
+// A price field's warning is about that field, and after its message, word for word, may come
+// the hint about the decimal separator.
 void QtForm::warn(std::string_view title, std::string_view message) {
-    warning_box_(window_, to_qstring(title), to_qstring(message));
+    QString text = to_qstring(message);
+    const PriceField* rule = field_warned_about(message);
+    if (rule == nullptr) {
+        show_warning(window_, to_qstring(title), text);
+        return;
+    }
+    if (const std::optional<QString> hint =
+            decimal_separator_hint(to_qstring(this->text(rule->field)))) {
+        text += QLatin1Char(' ') + *hint;
+    }
+    show_warning(widget(rule->field), to_qstring(title), text);
+}
+
+void QtForm::show_warning(QWidget* subject, const QString& title, const QString& message) {
+    warning_box_(subject, title, message);
 }
 
 }  // namespace corvandel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <string>
@@ -16,7 +17,7 @@ namespace corvandel {
 class QtForm final : public Form {
   public:
     // `widgets` must be filled before the rules first use the form; warnings are shown over
-    // `window`.
+    // `window`, each about the field it concerns where that is known.
     QtForm(const ControlWidgets& widgets, QWidget* window, WarningBox warning_box);
 
     std::string text(Control control) const override;
@@ -28,6 +29,9 @@ class QtForm final : public Form {
     void select_all(Control control) override;
     void append_entry(Control control, std::string_view entry) override;
     void warn(std::string_view title, std::string_view message) override;
+
+    // A warning of the window's own, about `subject`: a control, or the window.
+    void show_warning(QWidget* subject, const QString& title, const QString& message);
 
   private:
     QWidget* widget(Control control) const { return widgets_[index(control)]; }

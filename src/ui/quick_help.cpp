@@ -14,11 +14,10 @@
 namespace corvandel {
 
 QuickHelp::QuickHelp(QWidget* client_area, const ControlWidgets& controls, QObject* parent)
-    : QObject(parent), client_area_(client_area), controls_(controls) {
-    QWidget* top_level = client_area->window();
-    // Makes the native window now, before the first show, so that its moves can be watched.
-    top_level->winId();
-    top_level->windowHandle()->installEventFilter(this);
+    : QObject(parent), client_area_(client_area), controls_(controls) {}
+
+void QuickHelp::watch_window() {
+    client_area_->window()->windowHandle()->installEventFilter(this);
 }
 
 bool QuickHelp::eventFilter(QObject* watched, QEvent* event) {
@@ -29,24 +28,24 @@ bool QuickHelp::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void QuickHelp::pointer_moved(QPoint in_window) {
-    const QPoint in_client_area = client_area_->mapFrom(client_area_->window(), in_window);
-    // Over the menu bar, or beyond the window while a button is held down.
-    if (!client_area_->rect().contains(in_client_area)) {
+    const QWidget* under = client_area_->window()->childAt(in_window);
+    // Over the menu bar or a scroll bar, or beyond the window while a button is held down.
+    if (under == nullptr || (under != client_area_ && !client_area_->isAncestorOf(under))) {
         return;
     }
-    if (const std::optional<Control> control = control_under(in_client_area)) {
+    if (const std::optional<Control> control = control_under(under)) {
         control_MouseMove(*control);
     } else {
         Form_MouseMove();
     }
 }
 
-// Lines are transparent to the mouse, so they are never found here; a disabled control or a
-// part of a Qt widget (the drop-down box's edit field) hands the move to its container. None
-// means the window's own background.
-std::optional<Control> QuickHelp::control_under(QPoint in_client_area) const {
-    for (const QWidget* widget = client_area_->childAt(in_client_area);
-         widget != nullptr && widget != client_area_; widget = widget->parentWidget()) {
+// Lines are transparent to the mouse, so they are never found under the pointer; a disabled
+// control or a part of a Qt widget (the drop-down box's edit field) hands the move to its
+// container. None means the window's own background.
+std::optional<Control> QuickHelp::control_under(const QWidget* under) const {
+    for (const QWidget* widget = under; widget != nullptr && widget != client_area_;
+         widget = widget->parentWidget()) {
         if (!widget->isEnabled()) {
             continue;
         }

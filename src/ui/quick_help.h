@@ -23,9 +23,12 @@ class QuickHelp final : public QObject {
     Q_OBJECT
 
   public:
-    // Watches the top-level window that holds `client_area` until this goes; `controls` must
-    // outlive this.
+    // `controls` must outlive this.
     QuickHelp(QWidget* client_area, const ControlWidgets& controls, QObject* parent = nullptr);
+
+    // Watches the top-level window that holds the client area, once it has its native window,
+    // until this goes.
+    void watch_window();
 
   protected:
     // Qt hands a move to the widget under the pointer only in some cases (a disabled tick box
@@ -34,7 +37,7 @@ class QuickHelp final : public QObject {
 
   private:
     void pointer_moved(QPoint in_window);
-    std::optional<Control> control_under(QPoint in_client_area) const;
+    std::optional<Control> control_under(const QWidget* under) const;
     std::optional<Control> control_of(const QWidget* widget) const;
 
     void Form_MouseMove();

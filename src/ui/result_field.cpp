@@ -2,9 +2,9 @@
 
 #include <QColor>
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QPalette>
 #include <QRect>
-#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -15,18 +15,24 @@ namespace corvandel {
 
 namespace {
 
-// What a disabled line edit keeps clear on either side of its text inside the frame.
-constexpr int line_edit_margin = 2;
-
 // Well above the 4.5 : 1 asked of text, so that the smaller fonts of long results, whose thin
 // strokes never reach their full colour, stay legible too.
 constexpr double wanted_contrast = 7.0;
 
+// Closed up this far, digits still stand a pixel apart at the field's own size, and the widest
+// realistic result, a bold profit of 9,999,999.99, fits under every desktop style tried.
+constexpr int closest_letter_spacing_percent = 92;
+
 constexpr double point_size_step = 0.25;
-constexpr double smallest_point_size = 1.0;
+// 8 pixels at 100 %, the smallest size at which a minus sign still reads as one; in points, so
+// that it grows with the desktop's scaling as every other font does.
+constexpr double smallest_point_size = 6.0;
+
+constexpr int clearance_pixels = 1;
 
 // Every character a result can hold: digits, sign, decimal point.
 const QString result_characters = QStringLiteral("0123456789-.");
+const QChar ellipsis(0x2026);
 
 double linear(double channel) {
     return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
@@ -64,25 +70,39 @@ QPalette with_legible_greyed_text(QPalette palette) {
     return palette;
 }
 
+// As many digits as fit, the first ones before the ellipsis and the last ones after it, with the
+// sign in front and everything from the decimal point on behind: -8990…017.00. Only the sign,
+// the ellipsis and the decimals are left when not even one digit fits.
+QString elided_in_the_middle(const QString& text, const QFontMetricsF& metrics, qreal room) {
+    const qsizetype digits_from = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const qsizetype point = text.lastIndexOf(QLatin1Char('.'));
+    const qsizetype digits_to = point < 0 ? text.size() : point;
+    const qsizetype digits = digits_to - digits_from;
+    QString elided;
+    for (qsizetype shown = digits - 1; shown >= 0; --shown) {
+        const qsizetype first = (shown + 1) / 2;
+        const qsizetype last = shown / 2;
+        elided = text.left(digits_from + first) + ellipsis + text.mid(digits_to - last);
+        if (metrics.horizontalAdvance(elided) <= room) {
+            break;
+        }
+    }
+    return elided;
+}
+
 }  // namespace
 
 ResultField::ResultField(QWidget* parent) : QLineEdit(parent) {
     setFocusPolicy(Qt::NoFocus);
     setEnabled(false);
+    setReadOnly(true);
     setPalette(with_legible_greyed_text(palette()));
-    own_font_ = font();
+    shown_font_ = font();
     connect(this, &QLineEdit::textChanged, this, &ResultField::fit_text);
 }
 
-// A font set from outside (the layout's bold profit) becomes the field's own; the changes the
-// field makes itself while fitting a text do not.
 void ResultField::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange && !changing_font_) {
-        own_font_ = font();
-        shrunk_ = false;
-        always_fits_ = -1;
-        fit_text();
-    } else if (event->type() == QEvent::StyleChange) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         always_fits_ = -1;
         fit_text();
     }
@@ -95,66 +115,78 @@ void ResultField::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
 }
 
+// The frame as the style draws a line edit's, and the text as the field fitted it.
+void ResultField::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+    painter.setFont(shown_font_);
+    painter.setPen(panel.palette.color(QPalette::Text));
+    painter.drawText(text_area(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     shown_text_);
+}
+
 // Runs on every result written, so the common short result costs no measuring: the count of
 // the widest characters that fit is measured once per font and size.
 void ResultField::fit_text() {
+    const QString whole = text();
     if (always_fits_ < 0) {
-        const QFontMetricsF metrics(own_font_, this);
+        const QFontMetricsF metrics(font(), this);
         qreal widest = 0;
         for (const QChar character : result_characters) {
             widest = std::max(widest, metrics.horizontalAdvance(character));
         }
-        always_fits_ = static_cast<qsizetype>(std::floor(room(own_font_) / widest));
+        always_fits_ = static_cast<qsizetype>(std::floor(text_area().width() / widest));
     }
-    const QString shown = text();
-    if (shown.size() <= always_fits_) {
-        if (shrunk_) {
-            show_in(own_font_);
-        }
+    if (whole.size() <= always_fits_ || fits(whole, font())) {
+        set_shown(whole, font());
         return;
     }
-    QFont font = own_font_;
-    const qreal needed = QFontMetricsF(font, this).horizontalAdvance(shown);
-    if (needed > room(font)) {
-        // Strokes snapped to whole pixels keep the small text as dark as the normal one.
-        font.setHintingPreference(QFont::PreferFullHinting);
-        // Text widths grow nearly in proportion to the size; the steps below settle the rest.
-        const double guess = font.pointSizeF() * room(font) / needed;
-        font.setPointSizeF(
-            std::max(smallest_point_size, std::floor(guess / point_size_step) * point_size_step));
-        while (!fits(shown, font) && font.pointSizeF() - point_size_step >= smallest_point_size) {
-            font.setPointSizeF(font.pointSizeF() - point_size_step);
-        }
+    QFont font = this->font();
+    font.setLetterSpacing(QFont::PercentageSpacing, closest_letter_spacing_percent);
+    if (fits(whole, font)) {
+        set_shown(whole, font);
+        return;
     }
-    show_in(font);
+    // A smaller font keeps its own spacing: closed up as well, its digits would run together.
+    // Strokes snapped to whole pixels keep the small text as dark as the normal one.
+    font.setLetterSpacing(QFont::PercentageSpacing, 100);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    // Text widths grow nearly in proportion to the size; the steps below settle the rest.
+    const qreal room = text_area().width();
+    const double guess =
+        font.pointSizeF() * room / QFontMetricsF(font, this).horizontalAdvance(whole);
+    font.setPointSizeF(
+        std::max(smallest_point_size, std::floor(guess / point_size_step) * point_size_step));
+    while (!fits(whole, font) && font.pointSizeF() - point_size_step >= smallest_point_size) {
+        font.setPointSizeF(font.pointSizeF() - point_size_step);
+    }
+    if (fits(whole, font)) {
+        set_shown(whole, font);
+        return;
+    }
+    set_shown(elided_in_the_middle(whole, QFontMetricsF(font, this), room), font);
 }
 
-qreal ResultField::room(const QFont& font) const {
+QRect ResultField::text_area() const {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
-    const QMarginsF margins = textMargins().toMarginsF();
-    const QFontMetricsF metrics(font, this);
-    // The line edit scrolls once the text and one pixel more exceed its room, and keeps clear
-    // of the glyphs' overhang on either side.
-    const qreal bearings = std::max<qreal>(0, -metrics.minLeftBearing()) +
-                           std::max<qreal>(0, -metrics.minRightBearing());
-    return contents.width() - margins.left() - margins.right() - 2 * line_edit_margin - 1 -
-           bearings;
+    return style()
+        ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+        .adjusted(clearance_pixels, 0, -clearance_pixels, 0);
 }
 
 bool ResultField::fits(const QString& text, const QFont& font) const {
-    return QFontMetricsF(font, this).horizontalAdvance(text) <= room(font);
+    return QFontMetricsF(font, this).horizontalAdvance(text) <= text_area().width();
 }
 
-// The text is placed from its first character; with the font that fits it nothing scrolls.
-void ResultField::show_in(const QFont& font) {
-    if (font != this->font()) {
-        const QScopedValueRollback<bool> changing(changing_font_, true);
-        setFont(font);
+void ResultField::set_shown(const QString& text, const QFont& font) {
+    if (text != shown_text_ || font != shown_font_) {
+        shown_text_ = text;
+        shown_font_ = font;
+        update();
     }
-    shrunk_ = font != own_font_;
-    setCursorPosition(0);
 }
 
 }  // namespace corvandel

@@ -110,8 +110,8 @@ class Batch {
         std::array<std::string_view, result_columns.size()> slots;
         std::copy(outcome_.results.begin(), outcome_.results.end(), slots.begin());
         warnings_.clear();
-        for (const std::string& warning : outcome_.warnings) {
-            warnings_ += (warnings_.empty() ? "" : "; ") + warning;
+        for (const std::string_view warning : outcome_.warnings) {
+            warnings_.append(warnings_.empty() ? "" : "; ").append(warning);
         }
         slots[solved_slot] = solved_;
         slots[solved_slot + 1] = warnings_;

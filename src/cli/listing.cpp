@@ -4,15 +4,26 @@
 
 #include "calc/amount_text.h"
 #include "calc/readings.h"
-#include "input/start_up.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
+#include "input/start_up.h"
 
 namespace corvandel::cli {
 
 namespace {
 
-void add_warnings(const MemoryForm& form, std::vector<std::string>& warnings) {
+// Where each option box is among the listing's ticks.
+constexpr std::size_t tick_of(Control box) {
+    std::size_t i = 0;
+    while (input_names[text_inputs + i].control != box) {
+        ++i;
+    }
+    return i;
+}
+
+// The warnings shown since the form's record began.
+template <typename Texts>
+void add_warnings(const MemoryForm& form, Texts& warnings) {
     for (const FormEvent& event : form.events()) {
         if (event.kind == FormEvent::Kind::warning) {
             warnings.push_back(event.message);
@@ -25,26 +36,20 @@ void add_warnings(const MemoryForm& form, std::vector<std::string>& warnings) {
 ListingRunner::ListingRunner() {
     open_as_at_start_up(form_);
     form_.when_tick_changes([this](Control box) { tick_box_Click(form_, box); });
+    cmd_clear_Click(form_);
+    form_.keep_as_fresh();
 }
 
 bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
-    // Clear puts back exactly what start-up puts in place, the interlocks running as it clears
-    // the boxes; the focus move it records is the window's, not this listing's.
-    cmd_clear_Click(form_);
-    form_.forget_events();
+    form_.start_afresh();
     entry_warnings_.clear();
     outcome.results.fill({});
     outcome.warnings.clear();
     outcome.error.clear();
-    const auto ticked = [&](Control box) {
-        for (std::size_t i = 0; i < tick_inputs; ++i) {
-            if (input_names[text_inputs + i].control == box) {
-                return listing.ticks[i].value_or(form_.tick(box) == 1);
-            }
-        }
-        return false;
-    };
     for (const Interlock& lock : option_interlocks) {
+        const auto ticked = [&](Control box) {
+            return listing.ticks[tick_of(box)].value_or(form_.tick(box) == 1);
+        };
         if (ticked(lock.box) && ticked(lock.other)) {
             outcome.error = std::string(caption(lock.box)) + " and " +
                             std::string(caption(lock.other)) +
@@ -58,7 +63,7 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
         if (!listing.texts[i]) {
             continue;
         }
-        form_.set_text(price_fields[i], *listing.texts[i]);
+        form_.lend_text(price_fields[i], *listing.texts[i]);
         if (price_field_LostFocus(form_, price_fields[i]) && !listing.texts[i]->empty()) {
             outcome.error = std::string(field_title(price_fields[i])) + ": " +
                             std::string(price_field_rule(price_fields[i])->message);
@@ -67,7 +72,7 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     }
     add_warnings(form_, entry_warnings_);
     if (listing.texts.back()) {
-        form_.set_text(Control::combo_num_pics, *listing.texts.back());
+        form_.lend_text(Control::combo_num_pics, *listing.texts.back());
     }
     for (std::size_t i = 0; i < tick_inputs; ++i) {
         if (listing.ticks[i]) {
@@ -84,7 +89,7 @@ void ListingRunner::calculate(Outcome& outcome) {
 }
 
 void ListingRunner::read_outcome(Outcome& outcome) {
-    outcome.warnings = entry_warnings_;
+    outcome.warnings.assign(entry_warnings_.begin(), entry_warnings_.end());
     outcome.error.clear();
     if (const auto& refusal = calculator_.refusal()) {
         // The run's own Error box is the refusal, not a warning: nothing it showed stands.

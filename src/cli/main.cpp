@@ -225,8 +225,8 @@ std::string json_text(std::string_view text) {
 }
 
 void print_warnings(const Outcome& outcome) {
-    for (const std::string& warning : outcome.warnings) {
-        std::fprintf(stderr, "warning: %s\n", warning.c_str());
+    for (const std::string_view warning : outcome.warnings) {
+        std::fprintf(stderr, "warning: %.*s\n", static_cast<int>(warning.size()), warning.data());
     }
 }
 
@@ -242,7 +242,7 @@ void print_results(const Outcome& outcome, bool json, Output& out) {
         std::string label = std::string(field_title(result_fields[i])) + ":";
         label.resize(outcome.results[i].empty() ? label.size() : width, ' ');
         text += json ? json_text(result_columns[i]) + ": " + json_text(outcome.results[i]) + ", "
-                     : label + outcome.results[i] + "\n";
+                     : label.append(outcome.results[i]) + "\n";
     }
     if (json) {
         text += "\"warnings\": [";

@@ -72,16 +72,13 @@ std::size_t edits_between(std::string_view a, std::string_view b) {
 // A tick cell: 1/0, yes/no or true/false in any letter case. An empty one leaves the box as it
 // starts. False when the cell is none of these.
 bool read_tick(std::string_view cell, std::optional<bool>& tick) {
-    using namespace std::string_view_literals;
+    static constexpr std::pair<std::string_view, bool> spellings[] = {
+        {"1", true}, {"0", false}, {"yes", true}, {"no", false}, {"true", true}, {"false", false}};
     const std::string_view word = trimmed(cell);
-    for (const auto& [spellings, value] :
-         {std::pair{std::array{"1"sv, "yes"sv, "true"sv}, true},
-          std::pair{std::array{"0"sv, "no"sv, "false"sv}, false}}) {
-        for (const std::string_view spelling : spellings) {
-            if (is_word_in_any_case(word, spelling)) {
-                tick = value;
-                return true;
-            }
+    for (const auto& [spelling, value] : spellings) {
+        if (is_word_in_any_case(word, spelling)) {
+            tick = value;
+            return true;
         }
     }
     return word.empty();
@@ -94,12 +91,13 @@ class Batch {
           std::FILE* errors)
         : request_(request), delimiter_(delimiter), out_(out), errors_(errors) {}
 
-    bool row(std::span<const std::string> cells, std::size_t line) {
+    bool row(const CsvRow& row) {
+        const std::span<const std::string_view> cells = row.cells;
         if (columns_.empty()) {
             return header(cells);
         }
         if (cells.size() > columns_.size()) {
-            say(line, "error",
+            say(row.line, "error",
                 "this row has " + std::to_string(cells.size()) + " cells, more than the header's " +
                     std::to_string(columns_.size()) + ": a cell that holds a '" +
                     std::string(1, *delimiter_) + "' (a decimal comma, say) must be in quotes");
@@ -116,11 +114,16 @@ class Batch {
         slots[solved_slot] = solved_;
         slots[solved_slot + 1] = warnings_;
         slots[solved_slot + 2] = outcome_.error;
-        for (std::size_t i = 0; i < columns_.size(); ++i) {
-            cell(i, columns_[i] >= first_result && columns_[i] != passed
-                        ? slots[columns_[i] - first_result]
-                    : i < cells.size() ? std::string_view(cells[i])
-                                       : std::string_view());
+        // A whole row whose cells are written as they came, none quoted, is its text as written.
+        if (cells_pass_through_ && cells.size() == columns_.size() && !row.as_written.empty()) {
+            out_.write(row.as_written);
+        } else {
+            for (std::size_t i = 0; i < columns_.size(); ++i) {
+                cell(i, columns_[i] >= first_result && columns_[i] != passed
+                            ? slots[columns_[i] - first_result]
+                        : i < cells.size() ? cells[i]
+                                           : std::string_view());
+            }
         }
         for (std::size_t i = 0; i < appended_.size(); ++i) {
             cell(columns_.size() + i, slots[appended_[i]]);
@@ -128,7 +131,7 @@ class Batch {
         ++rows_;
         if (outcome_.refused() || !outcome_.warnings.empty()) {
             ++(outcome_.refused() ? refused_ : warned_);
-            first_line_ = first_line_ == 0 ? line : first_line_;
+            first_line_ = first_line_ == 0 ? row.line : first_line_;
         }
         return out_.write("\n");
     }
@@ -176,7 +179,7 @@ class Batch {
     // the delimiter, a quote or a line break.
     void cell(std::size_t at, std::string_view text) {
         if (at > 0) {
-            out_.write(std::string_view(&*delimiter_, 1));
+            out_.put(*delimiter_);
         }
         if (std::none_of(text.begin(), text.end(),
                          [this](char c) { return needs_quotes_[static_cast<unsigned char>(c)]; })) {
@@ -188,7 +191,7 @@ class Batch {
         out_.write(quoted_);
     }
 
-    bool header(std::span<const std::string> cells) {
+    bool header(std::span<const std::string_view> cells) {
         for (const char c : {*delimiter_, '"', '\r', '\n'}) {
             needs_quotes_[static_cast<unsigned char>(c)] = true;
         }
@@ -198,7 +201,7 @@ class Batch {
                     std::string(1, *delimiter_) + "' (--delimiter chooses)");
         }
         bool reads_any = false;
-        for (const std::string& text : cells) {
+        for (const std::string_view text : cells) {
             const std::string name = normalised(text);
             const auto known = std::find_if(known_names().begin(), known_names().end(),
                                             [&](const auto& k) { return k.first == name; });
@@ -214,13 +217,13 @@ class Batch {
                 });
             if (meant != known_names().end()) {
                 say(1, "warning",
-                    "the column \"" + text + "\" is not read; did you mean " +
+                    "the column \"" + std::string(text) + "\" is not read; did you mean " +
                         std::string(column_name(meant->second)) + "?");
             } else if (column != passed &&
                        std::find(columns_.begin(), columns_.end(), column) != columns_.end()) {
                 say(1, "error",
                     "two columns name " + std::string(column_name(column)) + "; the second is \"" +
-                        text + "\"");
+                        std::string(text) + "\"");
                 failed_ = true;
             }
             reads_any = reads_any || column < first_result;
@@ -240,6 +243,9 @@ class Batch {
             columns_.clear();
             return false;
         }
+        cells_pass_through_ = std::none_of(columns_.begin(), columns_.end(), [](std::size_t c) {
+            return c >= first_result && c != passed;
+        });
         for (std::size_t slot = 0; slot < result_columns.size(); ++slot) {
             if (std::find(columns_.begin(), columns_.end(), first_result + slot) ==
                     columns_.end() &&
@@ -251,7 +257,7 @@ class Batch {
         return out_.write("\n");
     }
 
-    void calculate(std::span<const std::string> cells) {
+    void calculate(std::span<const std::string_view> cells) {
         solved_.clear();
         const auto refuse = [this](std::string reason) {
             outcome_.results.fill({});
@@ -271,7 +277,7 @@ class Batch {
                 listing.texts[column] = cells[i];
             } else if (column >= text_inputs && column < first_result &&
                        !read_tick(cells[i], listing.ticks[column - text_inputs])) {
-                return refuse(std::string(column_name(column)) + ": \"" + cells[i] +
+                return refuse(std::string(column_name(column)) + ": \"" + std::string(cells[i]) +
                               "\" is not a tick value; write 1 or 0, yes or no, true or false");
             }
         }
@@ -303,6 +309,7 @@ class Batch {
     std::string solved_, warnings_, quoted_;
     std::array<bool, 256> needs_quotes_{};  // by character, looked up for each one written
     bool failed_ = false;
+    bool cells_pass_through_ = false;  // no column holds results already
     std::size_t rows_ = 0, refused_ = 0, warned_ = 0, first_line_ = 0;
 };
 
@@ -311,8 +318,8 @@ class Batch {
 int run_batch(std::FILE* in, const BatchRequest& request, Output& out, std::FILE* errors) {
     std::optional<char> delimiter = request.delimiter;
     Batch batch(request, delimiter, out, errors);
-    return batch.finish(read_csv(
-        in, delimiter, [&batch](auto cells, std::size_t line) { return batch.row(cells, line); }));
+    return batch.finish(
+        read_csv(in, delimiter, [&batch](const CsvRow& row) { return batch.row(row); }));
 }
 
 }  // namespace corvandel::cli

@@ -13,13 +13,13 @@ namespace corvandel::cli {
 namespace {
 
 // Where each option box is among the listing's ticks.
-constexpr std::size_t tick_of(Control box) {
-    std::size_t i = 0;
-    while (input_names[text_inputs + i].control != box) {
-        ++i;
+constexpr auto tick_of = [] {
+    std::array<std::size_t, control_count> tick{};
+    for (std::size_t i = 0; i < tick_inputs; ++i) {
+        tick[index(input_names[text_inputs + i].control)] = i;
     }
-    return i;
-}
+    return tick;
+}();
 
 // The warnings shown since the form's record began.
 template <typename Texts>
@@ -48,7 +48,7 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     outcome.error.clear();
     for (const Interlock& lock : option_interlocks) {
         const auto ticked = [&](Control box) {
-            return listing.ticks[tick_of(box)].value_or(form_.tick(box) == 1);
+            return listing.ticks[tick_of[index(box)]].value_or(form_.tick(box) == 1);
         };
         if (ticked(lock.box) && ticked(lock.other)) {
             outcome.error = std::string(caption(lock.box)) + " and " +

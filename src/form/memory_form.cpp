@@ -1,5 +1,6 @@
 #include "form/memory_form.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace corvandel {
@@ -13,9 +14,14 @@ std::string_view MemoryForm::read_text(Control control, std::string&) const {
 }
 
 void MemoryForm::set_text(Control control, std::string_view text) {
-    std::string& kept = texts_[index(control)];
-    kept = text;
-    shown_[index(control)] = kept;
+    const std::size_t i = index(control);
+    if (text.size() <= short_text) {
+        std::copy(text.begin(), text.end(), short_texts_[i].begin());
+        shown_[i] = {short_texts_[i].data(), text.size()};
+    } else {
+        long_texts_[i] = text;
+        shown_[i] = long_texts_[i];
+    }
     changed(control);
 }
 

@@ -73,7 +73,10 @@ class MemoryForm : public Form {
   private:
     void changed(Control control) { changed_ |= std::uint64_t{1} << index(control); }
 
-    std::array<std::string, control_count> texts_{};  // the texts set
+    // The texts set: most are short, and are kept in place without a string's bookkeeping.
+    static constexpr std::size_t short_text = 24;
+    std::array<std::array<char, short_text>, control_count> short_texts_{};
+    std::array<std::string, control_count> long_texts_{};
     // What each control shows: its text set, a text lent or the text kept fresh.
     std::array<std::string_view, control_count> shown_{};
     std::array<int, control_count> ticks_{};

@@ -75,13 +75,16 @@ bool read_tick(std::string_view cell, std::optional<bool>& tick) {
     static constexpr std::pair<std::string_view, bool> spellings[] = {
         {"1", true}, {"0", false}, {"yes", true}, {"no", false}, {"true", true}, {"false", false}};
     const std::string_view word = trimmed(cell);
+    if (word.empty()) {
+        return true;
+    }
     for (const auto& [spelling, value] : spellings) {
         if (is_word_in_any_case(word, spelling)) {
             tick = value;
             return true;
         }
     }
-    return word.empty();
+    return false;
 }
 
 // The header names the columns; every later row is calculated and written in its place.
@@ -181,8 +184,11 @@ class Batch {
         if (at > 0) {
             out_.put(*delimiter_);
         }
-        if (std::none_of(text.begin(), text.end(),
-                         [this](char c) { return needs_quotes_[static_cast<unsigned char>(c)]; })) {
+        bool plain = true;
+        for (const char c : text) {
+            plain = plain && !needs_quotes_[static_cast<unsigned char>(c)];
+        }
+        if (plain) {
             out_.write(text);
             return;
         }

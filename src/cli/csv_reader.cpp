@@ -3,6 +3,7 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -19,9 +20,10 @@ const char* find(const char* from, const char* end, char c) {
 struct Reader {
     const RowHandler& on_row;
     char delimiter;
+    std::array<bool, 256> ends_plain_cell;  // the delimiter, and a quote that stops the split
     csv_parser parser{};
     std::vector<std::string_view> cells;
-    std::string_view as_written;    // the row's text, when no cell of it is quoted
+    std::string_view as_written;    // the row's text, when it is what writing its cells gives
     std::string copied;             // the cells libcsv reads, one after another
     std::vector<std::size_t> ends;  // where each of them ends in `copied`
     std::size_t line = 1;           // the line being read
@@ -67,20 +69,23 @@ struct Reader {
         for (const char* c = begin;; ++c) {
             const char* start = c;
             if (c != end && *c == '"') {
-                start = ++c;
-                while (c != end && *c != '"') {
-                    ++c;
+                bool holds_delimiter = false;
+                for (start = ++c; c != end && *c != '"'; ++c) {
+                    holds_delimiter = holds_delimiter || *c == delimiter;
                 }
                 if (c == end || (c + 1 != end && c[1] != delimiter)) {
                     return false;
                 }
                 cells.emplace_back(start, c++ - start);
-                as_written = {};
+                if (!holds_delimiter) {
+                    as_written = {};
+                }
             } else {
-                for (; c != end && *c != delimiter; ++c) {
-                    if (*c == '"') {
-                        return false;
-                    }
+                while (c != end && !ends_plain_cell[static_cast<unsigned char>(*c)]) {
+                    ++c;
+                }
+                if (c != end && *c == '"') {
+                    return false;
                 }
                 cells.emplace_back(start, c - start);
             }
@@ -141,7 +146,10 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
                     : count(';') >= count('\t')                     ? ';'
                                                                     : '\t';
     }
-    Reader reader{on_row, *delimiter, {}, {}, {}, {}, {}};
+    Reader reader{on_row, *delimiter, {}, {}, {}, {}, {}, {}};
+    for (const char c : {*delimiter, '"'}) {
+        reader.ends_plain_cell[static_cast<unsigned char>(c)] = true;
+    }
     csv_init(&reader.parser, CSV_STRICT | CSV_STRICT_FINI);
     // Cells are taken as written: a blank is part of the text, as in a price field.
     csv_set_space_func(&reader.parser, [](unsigned char) { return 0; });

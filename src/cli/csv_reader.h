@@ -16,8 +16,9 @@ struct CsvFault {
     std::string what;
 };
 
-// A row as read: its cells, the line it starts on, and, when none of its cells is quoted, its text
-// as written (the cells and their delimiters); the texts last until the next row is read.
+// A row as read: its cells, the line it starts on, and its text as written (the cells and their
+// delimiters) when writing its cells again gives the same, every cell quoted that holds the
+// delimiter, a quote or a line break and no other; the texts last until the next row is read.
 struct CsvRow {
     std::span<const std::string_view> cells;
     std::size_t line;

@@ -129,7 +129,7 @@ class Batch {
             }
         }
         for (std::size_t i = 0; i < appended_.size(); ++i) {
-            cell(columns_.size() + i, slots[appended_[i]]);
+            cell(columns_.size() + i, slots[appended_[i]], appended_[i] <= solved_slot);
         }
         ++rows_;
         if (outcome_.refused() || !outcome_.warnings.empty()) {
@@ -179,22 +179,20 @@ class Batch {
     }
 
     // Writes a cell, after a delimiter unless it is the row's first; libcsv quotes one that holds
-    // the delimiter, a quote or a line break.
-    void cell(std::size_t at, std::string_view text) {
+    // the delimiter, a quote or a line break. An amount never does.
+    void cell(std::size_t at, std::string_view text, bool is_amount = false) {
         if (at > 0) {
             out_.put(*delimiter_);
         }
-        bool plain = true;
-        for (const char c : text) {
-            plain = plain && !needs_quotes_[static_cast<unsigned char>(c)];
+        for (const char c : is_amount ? std::string_view() : text) {
+            if (needs_quotes_[static_cast<unsigned char>(c)]) {
+                quoted_.resize(csv_write(nullptr, 0, text.data(), text.size()));
+                csv_write(quoted_.data(), quoted_.size(), text.data(), text.size());
+                out_.write(quoted_);
+                return;
+            }
         }
-        if (plain) {
-            out_.write(text);
-            return;
-        }
-        quoted_.resize(csv_write(nullptr, 0, text.data(), text.size()));
-        csv_write(quoted_.data(), quoted_.size(), text.data(), text.size());
-        out_.write(quoted_);
+        out_.write(text);
     }
 
     bool header(std::span<const std::string_view> cells) {

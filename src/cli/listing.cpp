@@ -60,7 +60,8 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     // Each text is left as if typed: a refused text stops the listing, as the window will not
     // calculate from it; an emptied field takes its keyword, the starting price with its warning.
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        if (!listing.texts[i]) {
+        // Typing what a field shows already changes nothing: its start-up text passes its test.
+        if (!listing.texts[i] || *listing.texts[i] == form_.read_text(price_fields[i], buffer_)) {
             continue;
         }
         form_.lend_text(price_fields[i], *listing.texts[i]);

@@ -56,7 +56,7 @@ void MemoryForm::warn(std::string_view title, std::string_view message) {
 void MemoryForm::keep_as_fresh() {
     for (std::size_t i = 0; i < control_count; ++i) {
         fresh_texts_[i] = shown_[i];
-        shown_[i] = fresh_texts_[i];
+        shown_[i] = fresh_shown_[i] = fresh_texts_[i];
     }
     fresh_ticks_ = ticks_;
     changed_ = 0;
@@ -65,7 +65,7 @@ void MemoryForm::keep_as_fresh() {
 void MemoryForm::start_afresh() {
     for (; changed_ != 0; changed_ &= changed_ - 1) {
         const auto i = static_cast<std::size_t>(std::countr_zero(changed_));
-        shown_[i] = fresh_texts_[i];
+        shown_[i] = fresh_shown_[i];
         ticks_[i] = fresh_ticks_[i];
     }
     forget_events();

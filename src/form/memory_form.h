@@ -84,6 +84,7 @@ class MemoryForm : public Form {
     std::function<void(Control)> tick_changed_;
 
     std::array<std::string, control_count> fresh_texts_{};
+    std::array<std::string_view, control_count> fresh_shown_{};  // each of them, whole
     std::array<int, control_count> fresh_ticks_{};
     static_assert(control_count <= 64, "one bit for each control");
     std::uint64_t changed_ = 0;  // the controls changed since they were kept fresh

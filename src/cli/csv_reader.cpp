@@ -20,7 +20,9 @@ const char* find(const char* from, const char* end, char c) {
 struct Reader {
     const RowHandler& on_row;
     char delimiter;
-    std::array<bool, 256> ends_plain_cell;  // the delimiter, and a quote that stops the split
+    // What ends a cell that is not quoted: the delimiter and a line break, and a quote stops
+    // the split.
+    std::array<bool, 256> ends_plain_cell;
     csv_parser parser{};
     std::vector<std::string_view> cells;
     std::string_view as_written;    // the row's text, when it is what writing its cells gives
@@ -62,7 +64,8 @@ struct Reader {
 
     // A line that holds no quote, or whose quotes only enclose whole cells with none inside
     // them, is its cells between delimiters: libcsv would find the same. Such a line is split
-    // where it lies, with nothing copied; false for any other line.
+    // where it lies, with nothing copied; false for any other line. `end` is the line break that
+    // ends the line.
     bool split_in_place(const char* begin, const char* end) {
         cells.clear();
         as_written = {begin, static_cast<std::size_t>(end - begin)};
@@ -81,7 +84,7 @@ struct Reader {
                     as_written = {};
                 }
             } else {
-                while (c != end && !ends_plain_cell[static_cast<unsigned char>(*c)]) {
+                while (!ends_plain_cell[static_cast<unsigned char>(*c)]) {
                     ++c;
                 }
                 if (c != end && *c == '"') {
@@ -147,7 +150,7 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
                                                                     : '\t';
     }
     Reader reader{on_row, *delimiter, {}, {}, {}, {}, {}, {}};
-    for (const char c : {*delimiter, '"'}) {
+    for (const char c : {*delimiter, '"', '\r', '\n'}) {
         reader.ends_plain_cell[static_cast<unsigned char>(c)] = true;
     }
     csv_init(&reader.parser, CSV_STRICT | CSV_STRICT_FINI);

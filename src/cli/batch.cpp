@@ -292,6 +292,7 @@ class Batch {
         if (!request_.solve || outcome_.refused()) {
             return;
         }
+        outcome_.keep(kept_);  // the search calculates again on the same window
         const Solution solution = lowest_end_price(runner_, *request_.solve);
         if (solution.kind == Solution::Kind::found) {
             solved_ = two_decimal_text(solution.cents);
@@ -311,6 +312,7 @@ class Batch {
     ListingRunner runner_;
     Outcome outcome_;
     std::string solved_, warnings_, quoted_;
+    std::vector<std::string> kept_;         // the outcome's texts, while a search runs
     std::array<bool, 256> needs_quotes_{};  // by character, looked up for each one written
     bool failed_ = false;
     bool cells_pass_through_ = false;  // no column holds results already

@@ -33,6 +33,14 @@ void add_warnings(const MemoryForm& form, Texts& warnings) {
 
 }  // namespace
 
+void Outcome::keep(std::vector<std::string>& kept) {
+    kept.clear();
+    kept.reserve(results.size() + warnings.size());  // so that the texts kept do not move
+    const auto keep_text = [&kept](std::string_view& text) { text = kept.emplace_back(text); };
+    std::for_each(results.begin(), results.end(), keep_text);
+    std::for_each(warnings.begin(), warnings.end(), keep_text);
+}
+
 ListingRunner::ListingRunner() {
     open_as_at_start_up(form_);
     form_.when_tick_changes([this](Control box) { tick_box_Click(form_, box); });

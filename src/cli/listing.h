@@ -23,13 +23,15 @@ struct Listing {
 
 // What the window shows after Calculate: the result texts in its reading order, the warnings it
 // showed on the way, and, when the listing could not be calculated, why not (and no results).
-// The texts are the window's own, as they stand until it calculates again.
+// The texts are the window's own, as they stand until it calculates again, unless they are kept.
 struct Outcome {
     std::array<std::string_view, result_fields.size()> results;
     std::vector<std::string_view> warnings;
     std::string error;
 
     bool refused() const { return !error.empty(); }
+    // Copies the texts into `kept`, so that they outlast the next calculation.
+    void keep(std::vector<std::string>& kept);
 };
 
 // What a run shows that a target is judged by, as the window's readings take the texts: the

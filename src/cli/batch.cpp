@@ -117,7 +117,8 @@ class Batch {
         slots[solved_slot] = solved_;
         slots[solved_slot + 1] = warnings_;
         slots[solved_slot + 2] = outcome_.error;
-        // A whole row whose cells are written as they came, none quoted, is its text as written.
+        // A whole row of cells that pass through is written as it was read, where that is what
+        // writing its cells would give.
         if (cells_pass_through_ && cells.size() == columns_.size() && !row.as_written.empty()) {
             out_.write(row.as_written);
         } else {

@@ -205,13 +205,21 @@ TEST(SolvingFromTheCommandLine, AgreesWithTheSearchInMemory) {
     EXPECT_EQ(unreachable.status, 3) << unreachable.err;
     EXPECT_EQ(unreachable.out, "unreachable\n");
 
+    const std::string inventory =
+        "item_cost,shipping_charged,shipping_cost,end_price\n10,4.50,3.95,45\n1e15,,,\n9e14,,,\n";
     const ProgramRun batch =
-        run_program(CORVANDEL_CALC, {"--batch", "-", "--solve", "profit=12.34"},
-                    "item_cost,shipping_charged,shipping_cost\n10,4.50,3.95\n1e15,,\n9e14,,\n");
+        run_program(CORVANDEL_CALC, {"--batch", "-", "--solve", "profit=12.34"}, inventory);
     EXPECT_EQ(batch.status, 1) << batch.err;
     EXPECT_NE(batch.out.find("," + answer + ",,\n"), std::string::npos) << batch.out;
     EXPECT_NE(batch.out.find(",The Item Cost is too large"), std::string::npos) << batch.out;
     EXPECT_NE(batch.out.find(",,unreachable: "), std::string::npos) << batch.out;
+    // The row's own results stand beside the price found, as a batch without a target gives them.
+    const auto solved = csv_rows(batch.out);
+    const auto plain = csv_rows(run_program(CORVANDEL_CALC, {"--batch", "-"}, inventory).out);
+    ASSERT_EQ(solved.size(), 4u);
+    ASSERT_EQ(plain.size(), 4u);
+    EXPECT_EQ(std::vector(solved[1].begin(), solved[1].end() - 3),
+              std::vector(plain[1].begin(), plain[1].end() - 2));
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ Money amount_of_cents(std::int64_t cents, Control field) {
 // step that cannot use a field stops the run there.
 void Calculator::cmd_calc_Click() {
     refusal_.reset();
+    readings_.fill(std::nullopt);
     results_shown_ = 0;
     shown_ = {};
     try {
@@ -49,9 +50,9 @@ void Calculator::cmd_calc_Click() {
 }
 
 // The second half of the run needs an ending price that reads as a number other than 0.
-bool Calculator::ending_price_given() const {
-    const std::string_view ending_price = text_of(Control::txt_end_price);
-    return ending_price != "None" && leading_number(ending_price) != 0;
+bool Calculator::ending_price_given() {
+    const TextReadings& ending_price = readings_of(Control::txt_end_price);
+    return ending_price.text() != "None" && ending_price.leading_number() != 0;
 }
 
 // The results this run did not reach are emptied, so that nothing from an earlier run passes
@@ -90,7 +91,7 @@ void Calculator::calc_list_fee() {
         }
     }
 
-    if (text_of(Control::txt_bin) != "None") {
+    if (readings_of(Control::txt_bin).text() != "None") {
         const Tier* tier = find_tier(schedule::buy_it_now_fees, amount_in(Control::txt_bin));
         if (tier != nullptr) {
             cost_bin = tier->charge.fixed;
@@ -98,7 +99,7 @@ void Calculator::calc_list_fee() {
         add(cost_bin, Control::txt_bin);
     }
 
-    if (!is_word_in_any_case(text_of(Control::txt_reserve), "none")) {
+    if (!is_word_in_any_case(readings_of(Control::txt_reserve).text(), "none")) {
         if (number_in(Control::txt_reserve) <= number_in(Control::txt_start_price)) {
             form_.warn("Error", "Reserve Price must be higher than the starting price");
             form_.focus(Control::txt_reserve);
@@ -228,19 +229,33 @@ void Calculator::calc_profit_margin() {
     show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
 }
 
-double Calculator::number_in(Control field) const {
-    return leading_number(text_of(field));
+const TextReadings& Calculator::readings_of(Control field) {
+    // Where each field's readings are kept: the price fields in order, then the pictures box.
+    static constexpr auto slots = [] {
+        std::array<std::size_t, control_count> slot_of{};
+        slot_of[index(Control::combo_num_pics)] = price_fields.size();
+        for (std::size_t slot = 0; slot < price_fields.size(); ++slot) {
+            slot_of[index(price_fields[slot])] = slot;
+        }
+        return slot_of;
+    }();
+    const std::size_t slot = slots[index(field)];
+    if (!readings_[slot]) {
+        readings_[slot].emplace(form_.read_text(field, text_buffers_[slot]));
+    }
+    return *readings_[slot];
 }
 
-Money Calculator::amount_in(Control field) const {
-    return within_range(leading_amount(text_of(field)), field);
+Money Calculator::amount_in(Control field) {
+    return within_range(readings_of(field).leading_amount(), field);
 }
 
-Money Calculator::strict_amount_in(Control field) const {
-    const std::string_view text = text_of(field);
-    const auto amount = strict_amount(text);
+Money Calculator::strict_amount_in(Control field) {
+    const TextReadings& readings = readings_of(field);
+    const auto amount = readings.strict_amount();
     if (!amount) {
-        throw Refusal{field, is_number(text) ? Problem::too_large : Problem::not_a_number};
+        throw Refusal{field,
+                      is_number(readings.text()) ? Problem::too_large : Problem::not_a_number};
     }
     return *amount;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "calc/money.h"
+#include "calc/readings.h"
 #include "calc/refusal.h"
 #include "form/form.h"
 
@@ -36,15 +38,16 @@ class Calculator {
     void calc_profit();
     void calc_profit_margin();
 
-    bool ending_price_given() const;
+    bool ending_price_given();
     void refuse_run(const Refusal& refusal);
 
-    // Readings of a field's text; the ones that give Money refuse amounts out of range. A text
-    // is looked at in place and lasts until the next one is read.
-    std::string_view text_of(Control field) const { return form_.read_text(field, text_buffer_); }
-    double number_in(Control field) const;
-    Money amount_in(Control field) const;
-    Money strict_amount_in(Control field) const;
+    // The readings of a field's text. The texts do not change during a run but for the results
+    // it writes, so each field is looked at once, when a step first needs it; the readings that
+    // give Money refuse amounts out of range.
+    const TextReadings& readings_of(Control field);
+    double number_in(Control field) { return readings_of(field).leading_number(); }
+    Money amount_in(Control field);
+    Money strict_amount_in(Control field);
     bool is_chosen(Control box) const { return form_.tick(box) == 1; }
 
     // Every result is written through here, in run order. The amounts come back as the whole
@@ -54,8 +57,10 @@ class Calculator {
     std::int64_t show_amount(Control field, Money amount);
 
     Form& form_;
-    // Holds the text being read, for a form that cannot lend its own.
-    mutable std::string text_buffer_;
+    // The fields a run reads, looked at so far in this run: the price fields, then the pictures
+    // box. Each text is held in its buffer when the form cannot lend its own.
+    std::array<std::optional<TextReadings>, price_fields.size() + 1> readings_;
+    std::array<std::string, price_fields.size() + 1> text_buffers_;
     // How many results, in run order, this run has written so far.
     std::size_t results_shown_ = 0;
     // The results this run has shown that later steps use, in whole cents.

@@ -18,13 +18,6 @@ std::optional<Money> money_from(std::optional<std::int64_t> count) {
     return Money::from_count(*count);
 }
 
-// The same as the general division, an exact half going to the even neighbour, in 64 bits.
-std::uint64_t divide_rounded(std::uint64_t numerator, std::uint64_t divisor) {
-    const std::uint64_t whole = numerator / divisor;
-    const std::uint64_t twice_rest = (numerator % divisor) * 2;
-    return twice_rest > divisor || (twice_rest == divisor && whole % 2 == 1) ? whole + 1 : whole;
-}
-
 }  // namespace
 
 std::optional<Money> Money::times(Money other) const {
@@ -35,11 +28,6 @@ std::optional<Money> Money::times(Money other) const {
                                   ? divide_rounded(static_cast<std::uint64_t>(exact), per_dollar)
                                   : divide_rounded(exact, per_dollar);
     return money_from(signed_count(negative, rounded));
-}
-
-std::int64_t Money::cents() const {
-    const auto magnitude = static_cast<std::uint64_t>(magnitude_of(count_));
-    return *signed_count(count_ < 0, divide_rounded(magnitude, per_dollar / 100));
 }
 
 }  // namespace corvandel

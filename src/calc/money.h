@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "calc/rounding.h"
+
 namespace corvandel {
 
 // An amount of dollars as a whole count of ten-thousandths of a dollar. Every operation that
@@ -58,7 +60,13 @@ class Money {
     std::optional<Money> times(Money other) const;
 
     // The amount to the nearest cent, an exact half going to the even cent.
-    std::int64_t cents() const;
+    constexpr std::int64_t cents() const {
+        // Through the unsigned type, so that the most negative count has a magnitude too.
+        const std::uint64_t magnitude = count_ < 0 ? 0 - static_cast<std::uint64_t>(count_)
+                                                   : static_cast<std::uint64_t>(count_);
+        const auto whole = static_cast<std::int64_t>(divide_rounded(magnitude, per_dollar / 100));
+        return count_ < 0 ? -whole : whole;
+    }
 
     // The nearest double for every amount up to 2^53 ten-thousandths.
     double to_double() const { return static_cast<double>(count_) / per_dollar; }

@@ -104,16 +104,6 @@ std::string without_blanks(std::string_view text) {
     return kept;
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && is_blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 std::size_t number_prefix_length(std::string_view text) {
     std::size_t pos = 0;
     if (pos < text.size() && is_sign(text[pos])) {

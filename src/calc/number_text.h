@@ -21,7 +21,19 @@ inline bool is_blank(char c) {
 }
 
 std::string without_blanks(std::string_view text);
-std::string_view trimmed(std::string_view text);
+
+// The text without the blanks before and after it; asked of every cell of a batch.
+inline std::string_view trimmed(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && is_blank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && is_blank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
 
 // The length of the longest number at the start of `text`, 0 when it does not start with one.
 // An exponent without digits is not part of the number ("1e" is the number 1 and a letter).

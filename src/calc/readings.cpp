@@ -45,38 +45,48 @@ std::string_view leading_number_text(std::string_view text, std::string& compact
 
 }  // namespace
 
-// Most texts are short decimals, read at once; the rest take the general readings.
-
-double leading_number(std::string_view text) {
-    if (const auto decimal = short_decimal(text)) {
-        return decimal->value();
+double TextReadings::leading_number() const {
+    if (decimal_) {
+        return decimal_->value();
     }
     std::string compact;
-    const std::string_view number = leading_number_text(text, compact);
+    const std::string_view number = leading_number_text(text_, compact);
     return number.empty() ? 0.0 : double_value(number);
 }
 
-std::optional<Money> leading_amount(std::string_view text) {
-    if (const auto decimal = short_decimal(text)) {
-        if (const auto amount = exact_amount_of(*decimal)) {
+std::optional<Money> TextReadings::leading_amount() const {
+    if (decimal_) {
+        if (const auto amount = exact_amount_of(*decimal_)) {
             return *amount;
         }
     }
     std::string compact;
-    const std::string_view number = leading_number_text(text, compact);
+    const std::string_view number = leading_number_text(text_, compact);
     return number.empty() ? Money{} : amount_of(number);
 }
 
-std::optional<Money> strict_amount(std::string_view text) {
-    if (const auto decimal = short_decimal(text)) {
-        if (const auto amount = exact_amount_of(*decimal)) {
+std::optional<Money> TextReadings::strict_amount() const {
+    if (decimal_) {
+        if (const auto amount = exact_amount_of(*decimal_)) {
             return *amount;
         }
     }
-    if (!is_number(text)) {
+    if (!is_number(text_)) {
         return std::nullopt;
     }
-    return amount_of(trimmed(text));
+    return amount_of(trimmed(text_));
+}
+
+double leading_number(std::string_view text) {
+    return TextReadings(text).leading_number();
+}
+
+std::optional<Money> leading_amount(std::string_view text) {
+    return TextReadings(text).leading_amount();
+}
+
+std::optional<Money> strict_amount(std::string_view text) {
+    return TextReadings(text).strict_amount();
 }
 
 }  // namespace corvandel

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calc/money.h"
+#include "calc/number_text.h"
 #include "calc/rounding.h"
 
 namespace corvandel {
@@ -28,6 +29,22 @@ std::optional<Money> leading_amount(std::string_view text);
 // The strict reading: the whole text, blanks before and after it aside, must be a number.
 // Nothing when it is not, or when the amount is outside the Money range.
 std::optional<Money> strict_amount(std::string_view text);
+
+// One text read in more than one of the ways above, looked at once: most texts are short
+// decimals, and every reading of one comes from that look; the rest take the general readings.
+class TextReadings {
+  public:
+    explicit TextReadings(std::string_view text) : text_(text), decimal_(short_decimal(text)) {}
+
+    std::string_view text() const { return text_; }
+    double leading_number() const;
+    std::optional<Money> leading_amount() const;
+    std::optional<Money> strict_amount() const;
+
+  private:
+    std::string_view text_;
+    std::optional<ShortDecimal> decimal_;
+};
 
 // `value` times `scale` (at most 2^14), to the nearest whole number from the exact value held,
 // an exact half going to the even neighbour. Nothing for infinities, NaN and results outside the

@@ -72,19 +72,19 @@ std::size_t edits_between(std::string_view a, std::string_view b) {
 // A tick cell: 1/0, yes/no or true/false in any letter case. An empty one leaves the box as it
 // starts. False when the cell is none of these.
 bool read_tick(std::string_view cell, std::optional<bool>& tick) {
-    using namespace std::string_view_literals;
+    static constexpr std::pair<std::string_view, bool> spellings[] = {
+        {"1", true}, {"0", false}, {"yes", true}, {"no", false}, {"true", true}, {"false", false}};
     const std::string_view word = trimmed(cell);
-    for (const auto& [spellings, value] :
-         {std::pair{std::array{"1"sv, "yes"sv, "true"sv}, true},
-          std::pair{std::array{"0"sv, "no"sv, "false"sv}, false}}) {
-        for (const std::string_view spelling : spellings) {
-            if (is_word_in_any_case(word, spelling)) {
-                tick = value;
-                return true;
-            }
+    if (word.empty()) {
+        return true;
+    }
+    for (const auto& [spelling, value] : spellings) {
+        if (is_word_in_any_case(word, spelling)) {
+            tick = value;
+            return true;
         }
     }
-    return word.empty();
+    return false;
 }
 
 // The header names the columns; every later row is calculated and written in its place.
@@ -94,12 +94,13 @@ class Batch {
           std::FILE* errors)
         : request_(request), delimiter_(delimiter), out_(out), errors_(errors) {}
 
-    bool row(std::span<const std::string> cells, std::size_t line) {
+    bool row(const CsvRow& row) {
+        const std::span<const std::string_view> cells = row.cells;
         if (columns_.empty()) {
             return header(cells);
         }
         if (cells.size() > columns_.size()) {
-            say(line, "error",
+            say(row.line, "error",
                 "this row has " + std::to_string(cells.size()) + " cells, more than the header's " +
                     std::to_string(columns_.size()) + ": a cell that holds a '" +
                     std::string(1, *delimiter_) + "' (a decimal comma, say) must be in quotes");
@@ -110,25 +111,31 @@ class Batch {
         std::array<std::string_view, result_columns.size()> slots;
         std::copy(outcome_.results.begin(), outcome_.results.end(), slots.begin());
         warnings_.clear();
-        for (const std::string& warning : outcome_.warnings) {
-            warnings_ += (warnings_.empty() ? "" : "; ") + warning;
+        for (const std::string_view warning : outcome_.warnings) {
+            warnings_.append(warnings_.empty() ? "" : "; ").append(warning);
         }
         slots[solved_slot] = solved_;
         slots[solved_slot + 1] = warnings_;
         slots[solved_slot + 2] = outcome_.error;
-        for (std::size_t i = 0; i < columns_.size(); ++i) {
-            cell(i, columns_[i] >= first_result && columns_[i] != passed
-                        ? slots[columns_[i] - first_result]
-                    : i < cells.size() ? std::string_view(cells[i])
-                                       : std::string_view());
+        // A whole row of cells that pass through is written as it was read, where that is what
+        // writing its cells would give.
+        if (cells_pass_through_ && cells.size() == columns_.size() && !row.as_written.empty()) {
+            out_.write(row.as_written);
+        } else {
+            for (std::size_t i = 0; i < columns_.size(); ++i) {
+                cell(i, columns_[i] >= first_result && columns_[i] != passed
+                            ? slots[columns_[i] - first_result]
+                        : i < cells.size() ? cells[i]
+                                           : std::string_view());
+            }
         }
         for (std::size_t i = 0; i < appended_.size(); ++i) {
-            cell(columns_.size() + i, slots[appended_[i]]);
+            cell(columns_.size() + i, slots[appended_[i]], appended_[i] <= solved_slot);
         }
         ++rows_;
         if (outcome_.refused() || !outcome_.warnings.empty()) {
             ++(outcome_.refused() ? refused_ : warned_);
-            first_line_ = first_line_ == 0 ? line : first_line_;
+            first_line_ = first_line_ == 0 ? row.line : first_line_;
         }
         return out_.write("\n");
     }
@@ -173,22 +180,23 @@ class Batch {
     }
 
     // Writes a cell, after a delimiter unless it is the row's first; libcsv quotes one that holds
-    // the delimiter, a quote or a line break.
-    void cell(std::size_t at, std::string_view text) {
+    // the delimiter, a quote or a line break. An amount never does.
+    void cell(std::size_t at, std::string_view text, bool is_amount = false) {
         if (at > 0) {
-            out_.write(std::string_view(&*delimiter_, 1));
+            out_.put(*delimiter_);
         }
-        if (std::none_of(text.begin(), text.end(),
-                         [this](char c) { return needs_quotes_[static_cast<unsigned char>(c)]; })) {
-            out_.write(text);
-            return;
+        for (const char c : is_amount ? std::string_view() : text) {
+            if (needs_quotes_[static_cast<unsigned char>(c)]) {
+                quoted_.resize(csv_write(nullptr, 0, text.data(), text.size()));
+                csv_write(quoted_.data(), quoted_.size(), text.data(), text.size());
+                out_.write(quoted_);
+                return;
+            }
         }
-        quoted_.resize(csv_write(nullptr, 0, text.data(), text.size()));
-        csv_write(quoted_.data(), quoted_.size(), text.data(), text.size());
-        out_.write(quoted_);
+        out_.write(text);
     }
 
-    bool header(std::span<const std::string> cells) {
+    bool header(std::span<const std::string_view> cells) {
         for (const char c : {*delimiter_, '"', '\r', '\n'}) {
             needs_quotes_[static_cast<unsigned char>(c)] = true;
         }
@@ -198,7 +206,7 @@ class Batch {
                     std::string(1, *delimiter_) + "' (--delimiter chooses)");
         }
         bool reads_any = false;
-        for (const std::string& text : cells) {
+        for (const std::string_view text : cells) {
             const std::string name = normalised(text);
             const auto known = std::find_if(known_names().begin(), known_names().end(),
                                             [&](const auto& k) { return k.first == name; });
@@ -214,13 +222,13 @@ class Batch {
                 });
             if (meant != known_names().end()) {
                 say(1, "warning",
-                    "the column \"" + text + "\" is not read; did you mean " +
+                    "the column \"" + std::string(text) + "\" is not read; did you mean " +
                         std::string(column_name(meant->second)) + "?");
             } else if (column != passed &&
                        std::find(columns_.begin(), columns_.end(), column) != columns_.end()) {
                 say(1, "error",
                     "two columns name " + std::string(column_name(column)) + "; the second is \"" +
-                        text + "\"");
+                        std::string(text) + "\"");
                 failed_ = true;
             }
             reads_any = reads_any || column < first_result;
@@ -240,6 +248,9 @@ class Batch {
             columns_.clear();
             return false;
         }
+        cells_pass_through_ = std::none_of(columns_.begin(), columns_.end(), [](std::size_t c) {
+            return c >= first_result && c != passed;
+        });
         for (std::size_t slot = 0; slot < result_columns.size(); ++slot) {
             if (std::find(columns_.begin(), columns_.end(), first_result + slot) ==
                     columns_.end() &&
@@ -251,7 +262,7 @@ class Batch {
         return out_.write("\n");
     }
 
-    void calculate(std::span<const std::string> cells) {
+    void calculate(std::span<const std::string_view> cells) {
         solved_.clear();
         const auto refuse = [this](std::string reason) {
             outcome_.results.fill({});
@@ -271,7 +282,7 @@ class Batch {
                 listing.texts[column] = cells[i];
             } else if (column >= text_inputs && column < first_result &&
                        !read_tick(cells[i], listing.ticks[column - text_inputs])) {
-                return refuse(std::string(column_name(column)) + ": \"" + cells[i] +
+                return refuse(std::string(column_name(column)) + ": \"" + std::string(cells[i]) +
                               "\" is not a tick value; write 1 or 0, yes or no, true or false");
             }
         }
@@ -282,6 +293,7 @@ class Batch {
         if (!request_.solve || outcome_.refused()) {
             return;
         }
+        outcome_.keep(kept_);  // the search calculates again on the same window
         const Solution solution = lowest_end_price(runner_, *request_.solve);
         if (solution.kind == Solution::Kind::found) {
             solved_ = two_decimal_text(solution.cents);
@@ -301,8 +313,10 @@ class Batch {
     ListingRunner runner_;
     Outcome outcome_;
     std::string solved_, warnings_, quoted_;
+    std::vector<std::string> kept_;         // the outcome's texts, while a search runs
     std::array<bool, 256> needs_quotes_{};  // by character, looked up for each one written
     bool failed_ = false;
+    bool cells_pass_through_ = false;  // no column holds results already
     std::size_t rows_ = 0, refused_ = 0, warned_ = 0, first_line_ = 0;
 };
 
@@ -311,8 +325,8 @@ class Batch {
 int run_batch(std::FILE* in, const BatchRequest& request, Output& out, std::FILE* errors) {
     std::optional<char> delimiter = request.delimiter;
     Batch batch(request, delimiter, out, errors);
-    return batch.finish(read_csv(
-        in, delimiter, [&batch](auto cells, std::size_t line) { return batch.row(cells, line); }));
+    return batch.finish(
+        read_csv(in, delimiter, [&batch](const CsvRow& row) { return batch.row(row); }));
 }
 
 }  // namespace corvandel::cli

@@ -21,8 +21,8 @@ struct BatchRequest {
 // then the results that have no column yet. A row that cannot be calculated keeps its place
 // with the reason in its error cell. Malformed CSV stops the batch with a line on `errors` that
 // names its file and line, after every earlier row was written. Returns the exit status: 0 when
-// every row was calculated; 1 when any was refused, the file could not be read through or the
-// output failed; 3 when the rows left without an answer are all unreachable targets.
+// every row was calculated, 1 when any was refused (an unreachable target too), the file could
+// not be read through or the output failed.
 int run_batch(std::FILE* in, const BatchRequest& request, Output& out, std::FILE* errors);
 
 }  // namespace corvandel::cli

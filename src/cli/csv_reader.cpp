@@ -3,61 +3,118 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
-#include <string_view>
 #include <vector>
 
 namespace corvandel::cli {
 
 namespace {
 
+const char* find(const char* from, const char* end, char c) {
+    const auto* found = static_cast<const char*>(std::memchr(from, c, end - from));
+    return found == nullptr ? end : found;
+}
+
 struct Reader {
     const RowHandler& on_row;
+    char delimiter;
+    // What ends a cell that is not quoted: the delimiter and a line break, and a quote stops
+    // the split.
+    std::array<bool, 256> ends_plain_cell;
     csv_parser parser{};
-    std::vector<std::string> cells;
-    std::size_t cell_count = 0;
-    std::size_t line = 1;       // the line being fed to the parser
-    bool after_return = false;  // the last byte fed was a \r
-    std::size_t row_line = 0;   // the line the current row starts on, 0 before it starts
-    std::size_t cell_line = 1;  // the line the cell being read starts on, at the latest
+    std::vector<std::string_view> cells;
+    std::string_view as_written;    // the row's text, when it is what writing its cells gives
+    std::string copied;             // the cells libcsv reads, one after another
+    std::vector<std::size_t> ends;  // where each of them ends in `copied`
+    std::size_t line = 1;           // the line being read
+    bool after_return = false;      // the last byte read was a \r
+    std::size_t row_line = 0;       // the line the row libcsv reads starts on, 0 when none
+    std::size_t cell_line = 1;      // the line the cell being read starts on, at the latest
     bool stopped = false;
 
     static void end_of_cell(void* text, std::size_t length, void* self) {
         auto& reader = *static_cast<Reader*>(self);
-        if (reader.cell_count == reader.cells.size()) {
-            reader.cells.emplace_back();
-        }
-        reader.cells[reader.cell_count++].assign(static_cast<const char*>(text), length);
+        reader.copied.append(static_cast<const char*>(text), length);
+        reader.ends.push_back(reader.copied.size());
         reader.cell_line = reader.line;
     }
 
     static void end_of_row(int, void* self) {
         auto& reader = *static_cast<Reader*>(self);
-        const std::span<const std::string> row(reader.cells.data(), reader.cell_count);
-        const bool blank = row.size() == 1 && row[0].find_first_not_of(" \t") == row[0].npos;
-        if (!reader.stopped && !blank) {
-            reader.stopped = !reader.on_row(row, reader.row_line);
+        reader.cells.clear();
+        for (std::size_t i = 0, start = 0; i < reader.ends.size(); start = reader.ends[i++]) {
+            reader.cells.emplace_back(reader.copied.data() + start, reader.ends[i] - start);
         }
-        reader.cell_count = 0;
+        reader.as_written = {};
+        reader.hand_on(reader.row_line);
+        reader.copied.clear();
+        reader.ends.clear();
         reader.row_line = 0;
     }
 
-    // Feeds the parser a line at a time, so that each row knows the line it starts on.
+    void hand_on(std::size_t at) {
+        const bool blank =
+            cells.size() == 1 && cells[0].find_first_not_of(" \t") == std::string_view::npos;
+        if (!stopped && !blank) {
+            stopped = !on_row({cells, at, as_written});
+        }
+    }
+
+    // A line that holds no quote, or whose quotes only enclose whole cells with none inside
+    // them, is its cells between delimiters: libcsv would find the same. Such a line is split
+    // where it lies, with nothing copied; false for any other line. `end` is the line break that
+    // ends the line.
+    bool split_in_place(const char* begin, const char* end) {
+        cells.clear();
+        as_written = {begin, static_cast<std::size_t>(end - begin)};
+        for (const char* c = begin;; ++c) {
+            const char* start = c;
+            if (c != end && *c == '"') {
+                bool holds_delimiter = false;
+                for (start = ++c; c != end && *c != '"'; ++c) {
+                    holds_delimiter = holds_delimiter || *c == delimiter;
+                }
+                if (c == end || (c + 1 != end && c[1] != delimiter)) {
+                    return false;
+                }
+                cells.emplace_back(start, c++ - start);
+                if (!holds_delimiter) {
+                    as_written = {};
+                }
+            } else {
+                while (!ends_plain_cell[static_cast<unsigned char>(*c)]) {
+                    ++c;
+                }
+                if (c != end && *c == '"') {
+                    return false;
+                }
+                cells.emplace_back(start, c - start);
+            }
+            if (c == end) {
+                return true;
+            }
+        }
+    }
+
+    // Reads a line at a time, so that each row knows the line it starts on. A whole line at the
+    // start of a row is split in place when it can be; the rest goes through libcsv, which
+    // keeps its place across lines and reads.
     bool feed(const char* data, const char* end) {
         while (data < end && !stopped) {
-            const auto* newline = static_cast<const char*>(std::memchr(data, '\n', end - data));
-            const auto* return_ = static_cast<const char*>(
-                std::memchr(data, '\r', (newline == nullptr ? end : newline) - data));
-            const char* line_end = return_ != nullptr   ? return_
-                                   : newline != nullptr ? newline
-                                                        : end;
-            if (row_line == 0 && line_end != data) {
-                row_line = cell_line = line;
-            }
+            const char* newline = find(data, end, '\n');
+            const char* const line_end = find(data, newline, '\r');
             const auto length = static_cast<std::size_t>(std::min(line_end + 1, end) - data);
-            if (csv_parse(&parser, data, length, end_of_cell, end_of_row, this) != length) {
-                return false;
+            if (row_line == 0 && line_end != end && split_in_place(data, line_end)) {
+                hand_on(line);
+            } else {
+                if (row_line == 0 && line_end != data) {
+                    row_line = cell_line = line;
+                }
+                if (csv_parse(&parser, data, length, end_of_cell, end_of_row, this) != length) {
+                    return false;
+                }
             }
             // The \n of a \r\n ends no line of its own.
             line += line_end != end && !(*line_end == '\n' && line_end == data && after_return);
@@ -92,7 +149,10 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
                     : count(';') >= count('\t')                     ? ';'
                                                                     : '\t';
     }
-    Reader reader{on_row, {}, {}};
+    Reader reader{on_row, *delimiter, {}, {}, {}, {}, {}, {}};
+    for (const char c : {*delimiter, '"', '\r', '\n'}) {
+        reader.ends_plain_cell[static_cast<unsigned char>(c)] = true;
+    }
     csv_init(&reader.parser, CSV_STRICT | CSV_STRICT_FINI);
     // Cells are taken as written: a blank is part of the text, as in a price field.
     csv_set_space_func(&reader.parser, [](unsigned char) { return 0; });

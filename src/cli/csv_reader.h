@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace corvandel::cli {
 
@@ -15,16 +16,25 @@ struct CsvFault {
     std::string what;
 };
 
-// Called for every row with its cells and the line it starts on; returns false to stop.
-using RowHandler = std::function<bool(std::span<const std::string> cells, std::size_t line)>;
+// A row as read: its cells, the line it starts on, and its text as written (the cells and their
+// delimiters) when writing its cells again gives the same, every cell quoted that holds the
+// delimiter, a quote or a line break and no other; the texts last until the next row is read.
+struct CsvRow {
+    std::span<const std::string_view> cells;
+    std::size_t line;
+    std::string_view as_written;
+};
+
+// Called for every row; returns false to stop.
+using RowHandler = std::function<bool(const CsvRow& row)>;
 
 // Streams CSV (RFC 4180: quoted cells may hold the delimiter, quotes doubled and line breaks)
-// row by row, with libcsv doing the quoting rules. A UTF-8 byte-order mark before the header is
-// dropped; lines may end in \n, \r\n or \r, and are counted right whichever it is. Cells are
-// passed exactly as written, blanks included; a line of blanks alone is no row. With no
-// delimiter given, the header's line chooses one before the first row is handled: a comma,
-// unless it holds none but semicolons or tabs, the more of which it holds. Nothing comes back
-// when the stream was read to its end or the handler stopped it.
+// row by row, with libcsv doing the quoting rules wherever a line needs them. A UTF-8 byte-order
+// mark before the header is dropped; lines may end in \n, \r\n or \r, and are counted right
+// whichever it is. Cells are passed exactly as written, blanks included; a line of blanks alone is
+// no row. With no delimiter given, the header's line chooses one before the first row is handled: a
+// comma, unless it holds none but semicolons or tabs, the more of which it holds. Nothing comes
+// back when the stream was read to its end or the handler stopped it.
 std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
                                  const RowHandler& on_row);
 

@@ -4,15 +4,26 @@
 
 #include "calc/amount_text.h"
 #include "calc/readings.h"
-#include "input/start_up.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
+#include "input/start_up.h"
 
 namespace corvandel::cli {
 
 namespace {
 
-void add_warnings(const MemoryForm& form, std::vector<std::string>& warnings) {
+// Where each option box is among the listing's ticks.
+constexpr auto tick_of = [] {
+    std::array<std::size_t, control_count> tick{};
+    for (std::size_t i = 0; i < tick_inputs; ++i) {
+        tick[index(input_names[text_inputs + i].control)] = i;
+    }
+    return tick;
+}();
+
+// The warnings shown since the form's record began.
+template <typename Texts>
+void add_warnings(const MemoryForm& form, Texts& warnings) {
     for (const FormEvent& event : form.events()) {
         if (event.kind == FormEvent::Kind::warning) {
             warnings.push_back(event.message);
@@ -22,29 +33,31 @@ void add_warnings(const MemoryForm& form, std::vector<std::string>& warnings) {
 
 }  // namespace
 
+void Outcome::keep(std::vector<std::string>& kept) {
+    kept.clear();
+    kept.reserve(results.size() + warnings.size());  // so that the texts kept do not move
+    const auto keep_text = [&kept](std::string_view& text) { text = kept.emplace_back(text); };
+    std::for_each(results.begin(), results.end(), keep_text);
+    std::for_each(warnings.begin(), warnings.end(), keep_text);
+}
+
 ListingRunner::ListingRunner() {
     open_as_at_start_up(form_);
     form_.when_tick_changes([this](Control box) { tick_box_Click(form_, box); });
+    cmd_clear_Click(form_);
+    form_.keep_as_fresh();
 }
 
 bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
-    // Clear puts back exactly what start-up puts in place, the interlocks running as it clears
-    // the boxes; the focus move it records is the window's, not this listing's.
-    cmd_clear_Click(form_);
-    form_.forget_events();
+    form_.start_afresh();
     entry_warnings_.clear();
     outcome.results.fill({});
     outcome.warnings.clear();
     outcome.error.clear();
-    const auto ticked = [&](Control box) {
-        for (std::size_t i = 0; i < tick_inputs; ++i) {
-            if (input_names[text_inputs + i].control == box) {
-                return listing.ticks[i].value_or(form_.tick(box) == 1);
-            }
-        }
-        return false;
-    };
     for (const Interlock& lock : option_interlocks) {
+        const auto ticked = [&](Control box) {
+            return listing.ticks[tick_of[index(box)]].value_or(form_.tick(box) == 1);
+        };
         if (ticked(lock.box) && ticked(lock.other)) {
             outcome.error = std::string(caption(lock.box)) + " and " +
                             std::string(caption(lock.other)) +
@@ -55,10 +68,11 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     // Each text is left as if typed: a refused text stops the listing, as the window will not
     // calculate from it; an emptied field takes its keyword, the starting price with its warning.
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        if (!listing.texts[i]) {
+        // Typing what a field shows already changes nothing: its start-up text passes its test.
+        if (!listing.texts[i] || *listing.texts[i] == form_.read_text(price_fields[i], buffer_)) {
             continue;
         }
-        form_.set_text(price_fields[i], *listing.texts[i]);
+        form_.lend_text(price_fields[i], *listing.texts[i]);
         if (price_field_LostFocus(form_, price_fields[i]) && !listing.texts[i]->empty()) {
             outcome.error = std::string(field_title(price_fields[i])) + ": " +
                             std::string(price_field_rule(price_fields[i])->message);
@@ -67,7 +81,7 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     }
     add_warnings(form_, entry_warnings_);
     if (listing.texts.back()) {
-        form_.set_text(Control::combo_num_pics, *listing.texts.back());
+        form_.lend_text(Control::combo_num_pics, *listing.texts.back());
     }
     for (std::size_t i = 0; i < tick_inputs; ++i) {
         if (listing.ticks[i]) {
@@ -84,7 +98,7 @@ void ListingRunner::calculate(Outcome& outcome) {
 }
 
 void ListingRunner::read_outcome(Outcome& outcome) {
-    outcome.warnings = entry_warnings_;
+    outcome.warnings.assign(entry_warnings_.begin(), entry_warnings_.end());
     outcome.error.clear();
     if (const auto& refusal = calculator_.refusal()) {
         // The run's own Error box is the refusal, not a warning: nothing it showed stands.

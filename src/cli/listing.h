@@ -23,12 +23,15 @@ struct Listing {
 
 // What the window shows after Calculate: the result texts in its reading order, the warnings it
 // showed on the way, and, when the listing could not be calculated, why not (and no results).
+// The texts are the window's own, as they stand until it calculates again, unless they are kept.
 struct Outcome {
-    std::array<std::string, result_fields.size()> results;
-    std::vector<std::string> warnings;
+    std::array<std::string_view, result_fields.size()> results;
+    std::vector<std::string_view> warnings;
     std::string error;
 
     bool refused() const { return !error.empty(); }
+    // Copies the texts into `kept`, so that they outlast the next calculation.
+    void keep(std::vector<std::string>& kept);
 };
 
 // What a run shows that a target is judged by, as the window's readings take the texts: the
@@ -37,8 +40,9 @@ struct Shown {
     double profit, margin, received, spent;
 };
 
-// The main window held in memory, as at start-up, that calculates one listing after another.
-// Every listing starts from the start-up values, whatever the one before it held.
+// The main window held in memory that calculates one listing after another. Every listing starts
+// from what Clear puts in place, whatever the one before it held; that state is made by Clear
+// once and put back where a listing changed it.
 class ListingRunner {
   public:
     ListingRunner();
@@ -46,7 +50,8 @@ class ListingRunner {
     ListingRunner& operator=(const ListingRunner&) = delete;
 
     // Types the listing's texts into the window, leaving each field as the seller would, and
-    // ticks its boxes. False, with the reason in `outcome`, when the window would refuse it.
+    // ticks its boxes. The texts are shown where they are, so they must last until the listing
+    // is calculated. False, with the reason in `outcome`, when the window would refuse it.
     bool enter(const Listing& listing, Outcome& outcome);
 
     // Presses Calculate on what was entered last, and tells what it showed.

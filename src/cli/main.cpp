@@ -73,10 +73,6 @@ class Help : public CLI::Formatter {
     }
 };
 
-CLI::Validator checked(std::string (*problem)(const std::string&)) {
-    return CLI::Validator([problem](std::string& value) { return problem(value); }, "");
-}
-
 struct Options {
     std::array<std::string, text_inputs> texts;
     std::array<CLI::Option*, input_names.size()> given{};
@@ -119,9 +115,9 @@ void define(CLI::App& app, Options& options) {
                      ->group(listing);
 
     const char* targets = "The lowest ending price that reaches a target";
-    const auto number = checked([](const std::string& value) -> std::string {
+    const auto number = [](const std::string& value) -> std::string {
         return strict_amount(value) ? "" : "takes a number, not \"" + value + "\"";
-    });
+    };
     auto* break_even = app.add_flag_callback(
         "--break-even", [&options] { options.target = "break-even"; },
         "Print the lowest ending price at which the profit is at least 0.00, for the listing "
@@ -151,9 +147,9 @@ void define(CLI::App& app, Options& options) {
                                  "with it")
                       ->type_name("FILE")
                       ->group(inventory)
-                      ->check(checked([](const std::string& value) -> std::string {
+                      ->check([](const std::string& value) -> std::string {
                           return value.empty() ? "needs a file name, or - for standard input" : "";
-                      }));
+                      });
     for (CLI::Option* option : app.get_options()) {
         if (option->get_group() == listing || option->get_group() == targets) {
             batch->excludes(option);
@@ -165,21 +161,21 @@ void define(CLI::App& app, Options& options) {
         ->type_name("CHAR")
         ->group(inventory)
         ->needs(batch)
-        ->check(checked([](const std::string& value) -> std::string {
+        ->check([](const std::string& value) -> std::string {
             return value == "tab" || (value.size() == 1 && value.find_first_of("\"\r\n") != 0)
                        ? ""
                        : "takes one character, or tab, not \"" + value + "\"";
-        }));
+        });
     app.add_option("--solve", options.target,
                    "Add a solved_end_price column for break-even, profit=AMOUNT or margin=PERCENT")
         ->type_name("TARGET")
         ->group(inventory)
         ->needs(batch)
-        ->check(checked([](const std::string& value) -> std::string {
+        ->check([](const std::string& value) -> std::string {
             return target_from(value)
                        ? ""
                        : "takes break-even, profit=AMOUNT or margin=PERCENT, not \"" + value + "\"";
-        }));
+        });
     app.footer(std::string(explained) + "\n\n" + std::string(lowest_explained));
 }
 
@@ -225,8 +221,8 @@ std::string json_text(std::string_view text) {
 }
 
 void print_warnings(const Outcome& outcome) {
-    for (const std::string& warning : outcome.warnings) {
-        std::fprintf(stderr, "warning: %s\n", warning.c_str());
+    for (const std::string_view warning : outcome.warnings) {
+        std::fprintf(stderr, "warning: %.*s\n", static_cast<int>(warning.size()), warning.data());
     }
 }
 
@@ -242,7 +238,7 @@ void print_results(const Outcome& outcome, bool json, Output& out) {
         std::string label = std::string(field_title(result_fields[i])) + ":";
         label.resize(outcome.results[i].empty() ? label.size() : width, ' ');
         text += json ? json_text(result_columns[i]) + ": " + json_text(outcome.results[i]) + ", "
-                     : label + outcome.results[i] + "\n";
+                     : label.append(outcome.results[i]) + "\n";
     }
     if (json) {
         text += "\"warnings\": [";

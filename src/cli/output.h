@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -14,9 +16,14 @@ class Output {
 
     // False once anything written so far could not be written.
     bool write(std::string_view text) {
-        buffer_ += text;
-        return buffer_.size() < (1 << 16) ? error_ == 0 : flush();
+        if (text.size() > buffer_.size() - used_) {
+            return write_through(text);
+        }
+        std::copy(text.begin(), text.end(), buffer_.begin() + used_);
+        used_ += text.size();
+        return error_ == 0;
     }
+    bool put(char c) { return write(std::string_view(&c, 1)); }
     bool flush();
 
     // Flushes and closes the stream. When anything was lost on the way, says so on `errors` and
@@ -24,8 +31,11 @@ class Output {
     int close(int status, std::FILE* errors);
 
   private:
+    bool write_through(std::string_view text);
+
     std::FILE* stream_;
-    std::string buffer_;
+    std::array<char, 1 << 16> buffer_;
+    std::size_t used_ = 0;
     int error_ = 0;  // the errno of the first failure
 };
 

@@ -1,17 +1,33 @@
 #include "form/memory_form.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace corvandel {
 
 std::string MemoryForm::text(Control control) const {
-    return texts_[index(control)];
+    return std::string(shown_[index(control)]);
 }
 
 std::string_view MemoryForm::read_text(Control control, std::string&) const {
-    return texts_[index(control)];
+    return shown_[index(control)];
 }
 
 void MemoryForm::set_text(Control control, std::string_view text) {
-    texts_[index(control)] = text;
+    const std::size_t i = index(control);
+    if (text.size() <= short_text) {
+        std::copy(text.begin(), text.end(), short_texts_[i].begin());
+        shown_[i] = {short_texts_[i].data(), text.size()};
+    } else {
+        long_texts_[i] = text;
+        shown_[i] = long_texts_[i];
+    }
+    changed(control);
+}
+
+void MemoryForm::lend_text(Control control, std::string_view text) {
+    shown_[index(control)] = text;
+    changed(control);
 }
 
 int MemoryForm::tick(Control control) const {
@@ -23,6 +39,7 @@ void MemoryForm::set_tick(Control control, int value) {
         return;
     }
     ticks_[index(control)] = value;
+    changed(control);
     if (tick_changed_) {
         tick_changed_(control);
     }
@@ -34,6 +51,24 @@ void MemoryForm::focus(Control control) {
 
 void MemoryForm::warn(std::string_view title, std::string_view message) {
     events_.push_back(FormEvent::warning(title, message));
+}
+
+void MemoryForm::keep_as_fresh() {
+    for (std::size_t i = 0; i < control_count; ++i) {
+        fresh_texts_[i] = shown_[i];
+        shown_[i] = fresh_shown_[i] = fresh_texts_[i];
+    }
+    fresh_ticks_ = ticks_;
+    changed_ = 0;
+}
+
+void MemoryForm::start_afresh() {
+    for (; changed_ != 0; changed_ &= changed_ - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(changed_));
+        shown_[i] = fresh_shown_[i];
+        ticks_[i] = fresh_ticks_[i];
+    }
+    forget_events();
 }
 
 }  // namespace corvandel

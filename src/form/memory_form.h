@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,11 @@ struct FormEvent {
 // a text and filling the pictures list leave nothing behind.
 class MemoryForm : public Form {
   public:
+    MemoryForm() = default;
+    // What it shows may be held in place, so it is not copied.
+    MemoryForm(const MemoryForm&) = delete;
+    MemoryForm& operator=(const MemoryForm&) = delete;
+
     std::string text(Control control) const override;
     std::string_view read_text(Control control, std::string& buffer) const override;
     void set_text(Control control, std::string_view text) override;
@@ -44,6 +50,10 @@ class MemoryForm : public Form {
     void append_entry(Control, std::string_view) override {}
     void warn(std::string_view title, std::string_view message) override;
 
+    // Shows a text that the caller keeps, unchanged, until the control's text is set again or
+    // the form starts afresh: readers look at it where it is, and nothing is copied.
+    void lend_text(Control control, std::string_view text);
+
     // Called after every change of a tick value, as a window raises a box's click event.
     void when_tick_changes(std::function<void(Control)> handler) {
         tick_changed_ = std::move(handler);
@@ -53,11 +63,31 @@ class MemoryForm : public Form {
     // Starts a new record, as for the next listing on the same form.
     void forget_events() { events_.clear(); }
 
+    // Keeps the texts and ticks as they stand, to start afresh from.
+    void keep_as_fresh();
+    // Puts back the texts and ticks kept, with no click rule running (they follow the rules
+    // already), and starts a new record. Only what changed since is touched: a few controls for
+    // one listing.
+    void start_afresh();
+
   private:
-    std::array<std::string, control_count> texts_{};
+    void changed(Control control) { changed_ |= std::uint64_t{1} << index(control); }
+
+    // The texts set: most are short, and are kept in place without a string's bookkeeping.
+    static constexpr std::size_t short_text = 24;
+    std::array<std::array<char, short_text>, control_count> short_texts_{};
+    std::array<std::string, control_count> long_texts_{};
+    // What each control shows: its text set, a text lent or the text kept fresh.
+    std::array<std::string_view, control_count> shown_{};
     std::array<int, control_count> ticks_{};
     std::vector<FormEvent> events_;
     std::function<void(Control)> tick_changed_;
+
+    std::array<std::string, control_count> fresh_texts_{};
+    std::array<std::string_view, control_count> fresh_shown_{};  // each of them, whole
+    std::array<int, control_count> fresh_ticks_{};
+    static_assert(control_count <= 64, "one bit for each control");
+    std::uint64_t changed_ = 0;  // the controls changed since they were kept fresh
 };
 
 }  // namespace corvandel

@@ -164,7 +164,7 @@ void Calculator::calc_fvf() {
     const Money ending_price = amount_in(Control::txt_end_price);
     Money fvf;
     for (const auto& band : fee_schedule::final_value_bands) {
-        if (is_within(ending_price, band.up_to)) {
+        if (meets_upper_bound(ending_price, band.up_to)) {
             const Money balance =
                 within_range(ending_price.minus(band.balance_above), Control::txt_end_price);
             fvf = within_range(within_range(balance.times(band.rate), Control::txt_end_price)
@@ -190,7 +190,7 @@ void Calculator::calc_total_fee() {
     total += number_in(Control::txt_other_costs);
     // The other costs are the only part of the sum that grows with what is typed. Within the
     // range, the sum's cents fit a count.
-    within_range(to_money(total), Control::txt_other_costs);
+    require_within_range(to_money(total), Control::txt_other_costs);
     shown_.total_fee = show_cents(Control::txt_total_fee, cents_from_15_digits(total));
 }
 
@@ -216,9 +216,9 @@ void Calculator::calc_profit() {
     const double profit = received - spent;
     // Both totals are within range, so only a receipt and a spending of opposite signs, each
     // near the limit, can push the profit out; the larger of the two is to blame.
-    within_range(to_money(profit), std::fabs(received) >= std::fabs(spent)
-                                       ? Control::txt_end_price
-                                       : Control::txt_item_cost);
+    require_within_range(to_money(profit), std::fabs(received) >= std::fabs(spent)
+                                               ? Control::txt_end_price
+                                               : Control::txt_item_cost);
     // Within the range, the profit's cents fit a count: its text is written from them.
     shown_.profit = show_cents(Control::txt_profit, *to_nearest_whole(profit, cents_per_dollar));
 }

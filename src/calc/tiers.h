@@ -44,18 +44,21 @@ struct Tier {
     Charge charge;
 };
 
-constexpr bool is_above(Money amount, Bound lower) {
+// Whether the amount is on the tier's side of its lower bound: at or above it, or above it only,
+// as the bound says.
+constexpr bool meets_lower_bound(Money amount, Bound lower) {
     return lower.inclusive ? amount >= lower.amount : amount > lower.amount;
 }
 
-constexpr bool is_within(Money amount, Bound upper) {
+// Whether the amount is on the tier's side of its upper bound; no limit holds every amount.
+constexpr bool meets_upper_bound(Money amount, Bound upper) {
     return upper.unlimited || (upper.inclusive ? amount <= upper.amount : amount < upper.amount);
 }
 
 // The first tier that holds the amount, walking from the top; comparisons are exact.
 constexpr const Tier* find_tier(std::span<const Tier> tiers, Money amount) {
     for (const Tier& tier : tiers) {
-        if (is_above(amount, tier.from) && is_within(amount, tier.to)) {
+        if (meets_lower_bound(amount, tier.from) && meets_upper_bound(amount, tier.to)) {
             return &tier;
         }
     }

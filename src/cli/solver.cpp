@@ -52,7 +52,7 @@ double fees_per_dollar(std::int64_t cents) {
     const Money price = Money::from_count(cents * 100);
     double rate = 0;
     for (const auto& band : fee_schedule::final_value_bands) {
-        if (is_within(price, band.up_to)) {
+        if (meets_upper_bound(price, band.up_to)) {
             rate = band.rate.to_double();
             break;
         }

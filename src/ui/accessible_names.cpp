@@ -8,7 +8,7 @@
 
 #include "ui/layout.h"
 #include "ui/qt_values.h"
-#include "ui/quick_help_texts.h"
+#include "ui/quick_help.h"
 
 namespace corvandel {
 

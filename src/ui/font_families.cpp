@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include "ui/qt_values.h"
+
 namespace corvandel {
 
 namespace {
@@ -19,21 +21,17 @@ constexpr StandIn stand_ins[] = {
     {"MS Sans Serif", "DejaVu Sans"},
 };
 
-QString from_utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 QString installed_family(std::string_view family) {
     // Read once: the fonts installed do not change while the program runs.
     static const QStringList installed = QFontDatabase::families();
-    const QString wanted = from_utf8(family);
+    const QString wanted = to_qstring(family);
     if (installed.contains(wanted, Qt::CaseInsensitive)) {
         return wanted;
     }
     for (const StandIn& row : stand_ins) {
-        const QString stand_in = from_utf8(row.stand_in);
+        const QString stand_in = to_qstring(row.stand_in);
         if (row.family == family && installed.contains(stand_in, Qt::CaseInsensitive)) {
             return stand_in;
         }

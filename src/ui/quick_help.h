@@ -13,6 +13,10 @@
 
 namespace corvandel {
 
+// The sentence the help line shows while the pointer is over a price field or an option tick
+// box; none for any other control.
+std::optional<std::string_view> quick_help_text(Control control);
+
 // The help line that follows the mouse. Each move over the client area goes to the control
 // under the pointer, as the window's own mouse-move handlers would receive it: a disabled
 // control passes it to its container, and a line to what lies beneath. A price field or an

@@ -1,10 +1,28 @@
 #include "ui/window_icon.h"
 
+#include <QColor>
+#include <QPainter>
 #include <QPixmap>
+#include <QRect>
 
-#include "ui/icon_image.h"
+#include "ui/icon_picture.h"
 
 namespace corvandel {
+
+QImage icon_image(int pixels) {
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+
+    QPainter painter(&image);
+    const double scale = static_cast<double>(pixels) / icon_grid;
+    painter.scale(scale, scale);
+    painter.setPen(Qt::NoPen);
+    for (const IconRectangle& rectangle : icon_rectangles) {
+        painter.setBrush(QColor::fromRgb(rectangle.rgb));
+        painter.drawRect(QRect(rectangle.left, rectangle.top, rectangle.width, rectangle.height));
+    }
+    return image;
+}
 
 QIcon window_icon() {
     QIcon icon;

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "icon_svg.h"
-#include "ui/icon_image.h"
 #include "ui/icon_picture.h"
+#include "ui/window_icon.h"
 
 namespace {
 

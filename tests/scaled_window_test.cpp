@@ -1,4 +1,4 @@
-// Built twice, at 100 % and at 200 % scaling, on the offscreen platform's 800 by 600 screen: at
+// Run twice, at 100 % and at 200 % scaling, on the offscreen platform's 800 by 600 screen: at
 // 200 % the screen has 400 by 300 logical pixels, smaller than the main window.
 
 #include <QApplication>
@@ -20,7 +20,7 @@ namespace {
 
 // Centred on the available area along each side the window fits; along a side it does not fit,
 // its frame starts where the area starts, never before.
-TEST(FirstPosition, FrameIsCentredWhereItFitsAndNeverStartsOffTheAvailableArea) {
+TEST(FirstPositionAtEachScale, FrameIsCentredWhereItFitsAndNeverStartsOffTheAvailableArea) {
     MainWindow window([](QWidget*, const QString&, const QString&) {});
     ShownMainWindow::show_and_activate(window);
     const QRect frame = window.frameGeometry();
@@ -67,7 +67,7 @@ std::vector<QColor> ring_of(QLabel* picture) {
     return ring;
 }
 
-TEST(AboutPicture, DrawsAFocusMarkOnlyWhileItHasTheFocus) {
+TEST(AboutPictureAtEachScale, DrawsAFocusMarkOnlyWhileItHasTheFocus) {
     MainWindow window([](QWidget*, const QString&, const QString&) {});
     ShownMainWindow::show_and_activate(window);
     choose(window, "About");

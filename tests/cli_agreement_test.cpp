@@ -237,7 +237,7 @@ const ListingCase listing_cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Listings, SameAnswers, testing::ValuesIn(listing_cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // The whole table as one inventory: each row gives the window's answers, in its place, with the
 // seller's own first column passed through.

@@ -113,7 +113,7 @@ const BadInput bad_inputs[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, BadInputs, testing::ValuesIn(bad_inputs),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Rows of every kind, several chunks of them, and a fault at the end: calculated on several
 // threads, they come out as one thread writes them, in order, up to the fault.

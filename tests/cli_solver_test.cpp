@@ -100,7 +100,7 @@ const SolverCase solver_cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(BandEdges, LowestEndPrice, testing::ValuesIn(solver_cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Break-even for a listing whose costs put it just around each edge: an item cost that the
 // price at the edge only just covers, or just misses.

@@ -71,8 +71,8 @@ TEST_P(GalleryListing, FillsEveryResultFieldAsTheSellerReadsIt) {
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, GalleryListing,
                          testing::Values(Trigger::mouse_click, Trigger::enter_key),
-                         [](const testing::TestParamInfo<Trigger>& info) {
-                             return info.param == Trigger::mouse_click ? "MouseClick" : "EnterKey";
+                         [](const testing::TestParamInfo<Trigger>& test) {
+                             return test.param == Trigger::mouse_click ? "MouseClick" : "EnterKey";
                          });
 
 // Prices that make the run warn, the warnings in order with where the focus was as each one
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "no reserve",
                                   "txt_reserve"}},
                                 "txt_reserve"}),
-    [](const testing::TestParamInfo<WarningCase>& info) { return info.param.what; });
+    [](const testing::TestParamInfo<WarningCase>& test) { return test.param.what; });
 
 // Entries typed one after another, then Calculate: at most one price-field warning, and every
 // box of the run leaves the focus in the field it names, its whole text selected.
@@ -210,9 +210,9 @@ INSTANTIATE_TEST_SUITE_P(
                          Control::txt_end_price,
                          true}),
         testing::Values(Trigger::mouse_click, Trigger::enter_key)),
-    [](const testing::TestParamInfo<std::tuple<SequenceCase, Trigger>>& info) {
-        return std::string(std::get<0>(info.param).what) +
-               (std::get<1>(info.param) == Trigger::mouse_click ? "ByMouse" : "ByEnter");
+    [](const testing::TestParamInfo<std::tuple<SequenceCase, Trigger>>& test) {
+        return std::string(std::get<0>(test.param).what) +
+               (std::get<1>(test.param) == Trigger::mouse_click ? "ByMouse" : "ByEnter");
     });
 
 TEST(RealWarningBoxes, BothListingFeeWarningsAreModalBoxesInOrder) {

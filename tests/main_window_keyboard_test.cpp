@@ -152,8 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyOnControl{Control::txt_start_price, Qt::Key_Escape, Qt::NoModifier, false},
                     KeyOnControl{Control::cmd_calc, Qt::Key_Escape, Qt::NoModifier, false},
                     KeyOnControl{Control::cmd_clear, Qt::Key_Escape, Qt::NoModifier, false}),
-    [](const testing::TestParamInfo<KeyOnControl>& info) {
-        return key_name(info.param) + "On_" + std::string(name(info.param.focus));
+    [](const testing::TestParamInfo<KeyOnControl>& test) {
+        return key_name(test.param) + "On_" + std::string(name(test.param.focus));
     });
 
 // Enter reads the field being edited as it stands, without leaving it.

@@ -316,8 +316,8 @@ TEST_P(RealPriceWarning, IsAModalWarningBoxAndTheFocusComesBackAfterIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, RealPriceWarning, testing::Values(Qt::Key_Tab, Qt::Key_Return),
-                         [](const testing::TestParamInfo<Qt::Key>& info) {
-                             return info.param == Qt::Key_Tab ? "Tab" : "Enter";
+                         [](const testing::TestParamInfo<Qt::Key>& test) {
+                             return test.param == Qt::Key_Tab ? "Tab" : "Enter";
                          });
 
 // Where the platform would deliver pointer and drag events: to the window, at a point in it.
@@ -379,7 +379,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(WheelCase{"FocusInAnAcceptedField", C::txt_item_cost, nullptr, "1"},
                     WheelCase{"FocusInARefusedEntry", C::txt_end_price, "abc", "1"},
                     WheelCase{"FocusInThePicturesBox", C::combo_num_pics, nullptr, "2"}),
-    [](const testing::TestParamInfo<WheelCase>& info) { return info.param.what; });
+    [](const testing::TestParamInfo<WheelCase>& test) { return test.param.what; });
 
 // Counts the mouse presses, releases and context menus that reach a widget.
 class MouseEventsSeen final : public QObject {
@@ -418,8 +418,8 @@ TEST_P(ClickAwayFromARefusedEntry, ReachesNothingButTheWarning) {
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, ClickAwayFromARefusedEntry,
                          testing::Values(Qt::LeftButton, Qt::MiddleButton, Qt::RightButton),
-                         [](const testing::TestParamInfo<Qt::MouseButton>& info) {
-                             switch (info.param) {
+                         [](const testing::TestParamInfo<Qt::MouseButton>& test) {
+                             switch (test.param) {
                                  case Qt::LeftButton:
                                      return "Left";
                                  case Qt::MiddleButton:
@@ -479,8 +479,8 @@ TEST_P(LongEntry, IsKeptWholeAndReadWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, LongEntry, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Pasted" : "SetByTheProgram";
+                         [](const testing::TestParamInfo<bool>& test) {
+                             return test.param ? "Pasted" : "SetByTheProgram";
                          });
 
 // The window's helpers stop before what they use goes: closing and destroying the window with

@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Ending{{S::choose_about, S::close_main_window, S::close_about_box}, true},
                     Ending{{S::choose_about, S::press_ok}, false},
                     Ending{{S::choose_about, S::press_ok, S::close_main_window}, true}),
-    [](const testing::TestParamInfo<Ending>& info) { return steps_name(info.param.steps); });
+    [](const testing::TestParamInfo<Ending>& test) { return steps_name(test.param.steps); });
 
 }  // namespace
 }  // namespace corvandel

@@ -54,9 +54,6 @@ class Calculator {
     mutable std::string text_buffer_;
     // How many results, in run order, this run has written so far.
     std::size_t results_shown_ = 0;
-    // The Buy-It-Now and reserve fees of the latest run.
-    Money cost_bin;
-    Money cost_reserve;
     std::optional<Refusal> refusal_;
 };
 

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -91,6 +92,16 @@ QString caption_of(const QWidget* widget) {
 QRect text_of_label(const QLabel* label) {
     return label->fontMetrics().boundingRect(
         label->contentsRect(), int(label->alignment()) | Qt::TextWordWrap, label->text());
+}
+
+// Whether the caption is the one that names the field.
+bool names(const QWidget* caption, const QWidget* field) {
+    return caption != nullptr &&
+           std::any_of(std::begin(captions_that_name), std::end(captions_that_name),
+                       [&](const NamedBy& pair) {
+                           return to_qstring(name(pair.caption)) == caption->objectName() &&
+                                  to_qstring(name(pair.field)) == field->objectName();
+                       });
 }
 
 // Where a frame draws its caption, along its top edge.
@@ -188,28 +199,23 @@ TEST_F(Layout, EveryControlLiesInsideTheWindowAndInsideItsFrameClearOfItsCaption
 // text: the pictures box over "Number of Pictures:", the PayPal fee over "Paypal Fees ($):".
 TEST_F(Layout, NoTwoControlsOverlapButAFieldOverTheEndOfItsCaption) {
     const std::vector<QWidget*> all = controls();
-    for (const QWidget* one : all) {
-        for (const QWidget* other : all) {
-            const QRect shared = one->geometry() & other->geometry();
-            if (one >= other || one->parentWidget() != other->parentWidget() ||
+    for (std::size_t one = 0; one < all.size(); ++one) {
+        for (std::size_t other = one + 1; other < all.size(); ++other) {
+            const QRect shared = all[one]->geometry() & all[other]->geometry();
+            if (all[one]->parentWidget() != all[other]->parentWidget() ||
                 std::min(shared.width(), shared.height()) <= 1) {
                 continue;
             }
-            SCOPED_TRACE(one->objectName().toStdString() + " and " +
-                         other->objectName().toStdString());
-            const auto names = [](const QWidget* field, const QWidget* label) {
-                return std::any_of(std::begin(captions_that_name), std::end(captions_that_name),
-                                   [&](const NamedBy& pair) {
-                                       return to_qstring(name(pair.field)) == field->objectName() &&
-                                              to_qstring(name(pair.caption)) == label->objectName();
-                                   });
-            };
-            const QWidget* field = names(one, other) ? one : other;
-            const auto* label = qobject_cast<const QLabel*>(field == one ? other : one);
-            ASSERT_TRUE(names(field, label));
+            SCOPED_TRACE(all[one]->objectName().toStdString() + " and " +
+                         all[other]->objectName().toStdString());
+            const bool one_is_the_field = names(all[other], all[one]);
+            const QWidget* field = one_is_the_field ? all[one] : all[other];
+            const auto* label =
+                qobject_cast<const QLabel*>(one_is_the_field ? all[other] : all[one]);
+            ASSERT_TRUE(names(label, field));
             const QWidget* hit = field->parentWidget()->childAt(shared.center());
             EXPECT_TRUE(hit == field || field->isAncestorOf(hit));
-            EXPECT_LE(label->geometry().left() + text_of_label(label).right(),
+            EXPECT_LT(label->geometry().left() + text_of_label(label).right(),
                       field->geometry().left());
         }
     }

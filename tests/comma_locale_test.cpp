@@ -19,7 +19,8 @@ class CommaLocale : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_STREQ(std::localeconv()->decimal_point, ",")
-            << "the de_DE.UTF-8 locale is missing; ./scripts/test generates it";
+            << "runs with LC_ALL=de_DE.UTF-8, as CTest starts it; ./scripts/test generates the "
+               "locale when it is missing";
     }
 };
 

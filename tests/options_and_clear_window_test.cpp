@@ -1,3 +1,7 @@
+// The rules for ticking and for Clear are tested once, on the in-memory form
+// (input_rules_test.cpp). Here only that the window runs them on its own controls as a seller
+// clicks: once where the click is taken, once where it is refused.
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,16 +17,12 @@ namespace {
 
 using C = Control;
 
-class Options : public testing::Test {
+class OptionsInTheWindow : public testing::Test {
   protected:
     // Clicks the box where a seller would, on its square.
     void click(Control box) {
         QCheckBox* tick_box = shown.tick_box(box);
         QTest::mouseClick(tick_box, Qt::LeftButton, {}, QPoint(8, tick_box->height() / 2));
-    }
-    void space_on(Control box) {
-        shown.control(box)->setFocus(Qt::TabFocusReason);
-        shown.press(Qt::Key_Space);
     }
     bool ticked(Control box) const { return shown.tick_box(box)->isChecked(); }
     bool enabled(Control box) const { return shown.control(box)->isEnabled(); }
@@ -30,50 +30,44 @@ class Options : public testing::Test {
     ShownMainWindow shown;
 };
 
-TEST_F(Options, GalleryGreysGalleryFeaturedWhichCannotBeTickedUntilGalleryIsCleared) {
+// Each box with a rule, clicked: it is ticked, and what it excludes is cleared and greyed until
+// it is clicked again.
+TEST_F(OptionsInTheWindow, AClickTicksTheBoxAndItsRuleGreysWhatItExcludes) {
+    const struct {
+        Control clicked;
+        std::vector<Control> excluded;
+        std::vector<Control> ticked_before;
+    } rules[] = {
+        {C::chk_gallery, {C::chk_gfeatured}, {}},
+        {C::chk_gfeatured, {C::chk_gallery}, {}},
+        {C::chk_pic_pack, {C::chk_pic_show, C::chk_supersize}, {C::chk_pic_show, C::chk_supersize}},
+    };
+    for (const auto& rule : rules) {
+        SCOPED_TRACE(name(rule.clicked));
+        for (Control box : rule.ticked_before) {
+            click(box);
+        }
+        click(rule.clicked);
+        EXPECT_TRUE(ticked(rule.clicked));
+        for (Control box : rule.excluded) {
+            EXPECT_FALSE(ticked(box)) << name(box);
+            EXPECT_FALSE(enabled(box)) << name(box);
+        }
+        click(rule.clicked);
+        for (Control box : rule.excluded) {
+            EXPECT_TRUE(enabled(box)) << name(box);
+        }
+    }
+}
+
+TEST_F(OptionsInTheWindow, AGreyedBoxTakesNoClick) {
     click(C::chk_gallery);
-    EXPECT_FALSE(enabled(C::chk_gfeatured));
     click(C::chk_gfeatured);
     EXPECT_FALSE(ticked(C::chk_gfeatured));
-    space_on(C::chk_gallery);
-    EXPECT_FALSE(ticked(C::chk_gallery));
-    EXPECT_TRUE(enabled(C::chk_gfeatured));
-    click(C::chk_gfeatured);
-    EXPECT_TRUE(ticked(C::chk_gfeatured));
-    EXPECT_FALSE(enabled(C::chk_gallery));
-    click(C::chk_gfeatured);
-    EXPECT_TRUE(enabled(C::chk_gallery));
+    EXPECT_TRUE(ticked(C::chk_gallery));
 }
 
-TEST_F(Options, PicturePackClearsAndGreysShowAndSupersizeAndTabSkipsThem) {
-    click(C::chk_pic_show);
-    space_on(C::chk_supersize);
-    space_on(C::chk_pic_pack);
-    for (Control box : {C::chk_pic_show, C::chk_supersize}) {
-        EXPECT_FALSE(ticked(box)) << name(box);
-        EXPECT_FALSE(enabled(box)) << name(box);
-    }
-    shown.control(C::combo_num_pics)->setFocus(Qt::TabFocusReason);
-    shown.press(Qt::Key_Tab);
-    EXPECT_EQ(focused_control(), "chk_pic_pack");
-
-    click(C::chk_pic_pack);
-    for (Control box : {C::chk_pic_show, C::chk_supersize}) {
-        EXPECT_FALSE(ticked(box)) << name(box);
-        EXPECT_TRUE(enabled(box)) << name(box);
-    }
-}
-
-TEST_F(Options, OtherBoxesGreyNothing) {
-    for (Control box : {C::chk_fplus, C::chk_hfeatured, C::chk_bold, C::chk_sub, C::chk_paypal}) {
-        click(box);
-    }
-    for (Control box : option_boxes) {
-        EXPECT_TRUE(enabled(box)) << name(box);
-    }
-}
-
-class ClearCommand : public Options {
+class ClearInTheWindow : public OptionsInTheWindow {
   protected:
     void expect_cleared() const {
         EXPECT_EQ(qobject_cast<QLabel*>(shown.control(C::lbl_help))->text(), "");
@@ -98,7 +92,7 @@ class ClearCommand : public Options {
     }
 };
 
-TEST_F(ClearCommand, ResetsEveryKindOfInputAfterACalculation) {
+TEST_F(ClearInTheWindow, ResetsEveryKindOfInputAfterACalculation) {
     shown.type_into(C::txt_item_cost, "5");
     shown.type_into(C::txt_start_price, "20");
     shown.type_into(C::txt_end_price, "45");
@@ -120,25 +114,9 @@ TEST_F(ClearCommand, ResetsEveryKindOfInputAfterACalculation) {
     EXPECT_TRUE(shown.warnings().empty());
 }
 
-TEST_F(ClearCommand, EnablesGalleryWhenGalleryFeaturedWasTicked) {
-    click(C::chk_gfeatured);
-    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
-    expect_cleared();
-}
-
-TEST_F(ClearCommand, TwiceLeavesTheSameStateAndTheTwelvePictures) {
-    click(C::chk_pic_pack);
-    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
-    QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
-    expect_cleared();
-    for (int entry = 0; entry < 12; ++entry) {
-        EXPECT_EQ(shown.pictures()->itemText(entry), QString::number(entry + 1));
-    }
-}
-
 // Clear is a click away from the field like any other: a rejected entry is warned about once
 // and stays to be mended, and Clear works once it is.
-TEST_F(ClearCommand, WaitsForARejectedEntryToBeMended) {
+TEST_F(ClearInTheWindow, WaitsForARejectedEntryToBeMended) {
     shown.type_into(C::txt_reserve, "12abc");
     QTest::mouseClick(shown.button(C::cmd_clear), Qt::LeftButton);
     ASSERT_EQ(shown.warnings().size(), 1U);

@@ -1,6 +1,6 @@
-// Built twice, at 100 % and at 200 % scaling, on the offscreen platform's 800 by 600 screen: at
-// 200 % the screen has 400 by 300 logical pixels, smaller than the main window. Built once more
-// without a scale of its own, to run under a window manager (on_a_desktop.sh).
+// The cases "AtEachScale" run twice, at 100 % and at 200 % scaling, on the offscreen platform's
+// 800 by 600 screen: at 200 % the screen has 400 by 300 logical pixels, smaller than the main
+// window. They run once more under a window manager (on_a_desktop.sh).
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,7 +40,7 @@ QScrollArea* scroller_of(const MainWindow& window) {
 // the window spans the area (but for the pixel or two that a window manager's size steps may
 // take) and its client area scrolls. On a screen large enough the client area has its full size
 // and nothing scrolls. A window manager frames and places the window some time after it is shown.
-TEST(FirstPosition, FrameIsCentredAndSpansTheAreaWhereTheScreenIsTooSmallAndTheFocusIsInView) {
+TEST(FirstPositionAtEachScale, FrameIsCentredAndSpansTheAreaWhereTheScreenIsTooSmallAndTheFocusIsInView) {
     MainWindow window([](QWidget*, const QString&, const QString&) {});
     ShownMainWindow::show_and_activate(window);
     const QRect area = window.screen()->availableGeometry();
@@ -168,7 +168,7 @@ std::vector<QColor> ring_of(QLabel* picture) {
     return ring;
 }
 
-TEST(AboutPicture, DrawsAFocusMarkOnlyWhileItHasTheFocus) {
+TEST(AboutPictureAtEachScale, DrawsAFocusMarkOnlyWhileItHasTheFocus) {
     MainWindow window([](QWidget*, const QString&, const QString&) {});
     ShownMainWindow::show_and_activate(window);
     choose(window, "About");

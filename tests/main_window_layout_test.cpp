@@ -31,6 +31,8 @@
 #include <vector>
 
 #include "font_check.h"
+#include "input/price_fields.h"
+#include "input/start_up.h"
 #include "shown_main_window.h"
 #include "ui/layout.h"
 #include "ui/line_widget.h"
@@ -167,15 +169,13 @@ TEST_F(Layout, EveryRowIsANamedControlOfItsKindAndCaptionInItsFrameAtItsPlace) {
 
 // The load event has put the start-up texts into the fields by now.
 TEST_F(Layout, FieldsShowTheirStartUpTexts) {
-    const std::map<Control, QString> start_up_texts{
-        {C::txt_item_cost, "Free"}, {C::txt_start_price, "0.99"}, {C::txt_bin, "None"},
-        {C::txt_reserve, "None"},   {C::txt_end_price, "None"},   {C::txt_ship_charged, "None"},
-        {C::txt_ship_cost, "None"}, {C::txt_other_costs, "None"},
-    };
-    for (const auto& [field, text] : start_up_texts) {
-        EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(field))->text(), text) << name(field);
+    for (const PriceField& rule : price_field_rules) {
+        EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(rule.field))->text(),
+                  to_qstring(rule.start_up_text))
+            << name(rule.field);
     }
-    EXPECT_EQ(qobject_cast<QComboBox*>(window.control(C::combo_num_pics))->currentText(), "1");
+    EXPECT_EQ(qobject_cast<QComboBox*>(window.control(C::combo_num_pics))->currentText(),
+              to_qstring(pictures_at_start_up));
 }
 
 TEST_F(Layout, TheWindowHoldsNoOtherNamedControls) {

@@ -10,7 +10,10 @@
 
 #include <vector>
 
+#include "input/price_fields.h"
+#include "input/start_up.h"
 #include "shown_main_window.h"
+#include "ui/qt_values.h"
 
 namespace corvandel {
 namespace {
@@ -71,16 +74,13 @@ class ClearInTheWindow : public OptionsInTheWindow {
   protected:
     void expect_cleared() const {
         EXPECT_EQ(qobject_cast<QLabel*>(shown.control(C::lbl_help))->text(), "");
-        EXPECT_EQ(shown.text(C::txt_item_cost), "Free");
-        EXPECT_EQ(shown.text(C::txt_start_price), "0.99");
-        for (Control field : {C::txt_bin, C::txt_reserve, C::txt_end_price, C::txt_ship_charged,
-                              C::txt_ship_cost, C::txt_other_costs}) {
-            EXPECT_EQ(shown.text(field), "None") << name(field);
+        for (const PriceField& rule : price_field_rules) {
+            EXPECT_EQ(shown.text(rule.field), to_qstring(rule.start_up_text)) << name(rule.field);
         }
         for (Control field : result_fields) {
             EXPECT_EQ(shown.text(field), "") << name(field);
         }
-        EXPECT_EQ(shown.pictures()->currentText(), "1");
+        EXPECT_EQ(shown.pictures()->currentText(), to_qstring(pictures_at_start_up));
         EXPECT_EQ(shown.pictures()->count(), 12);
         for (Control box : option_boxes) {
             EXPECT_FALSE(ticked(box)) << name(box);
@@ -88,7 +88,8 @@ class ClearInTheWindow : public OptionsInTheWindow {
         }
         EXPECT_TRUE(ticked(C::chk_paypal));
         EXPECT_EQ(focused_control(), "txt_item_cost");
-        EXPECT_EQ(shown.field(C::txt_item_cost)->selectedText(), "Free");
+        EXPECT_EQ(shown.field(C::txt_item_cost)->selectedText(),
+                  to_qstring(price_field_rule(C::txt_item_cost)->start_up_text));
     }
 };
 

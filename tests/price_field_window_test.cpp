@@ -22,6 +22,7 @@
 #include "input/price_fields.h"
 #include "message_box_closer.h"
 #include "shown_main_window.h"
+#include "ui/qt_values.h"
 #include "ui/typed_text.h"
 
 namespace corvandel {
@@ -117,15 +118,19 @@ class PriceFields : public testing::Test {
     ShownMainWindow shown;
 };
 
+QString start_up_text(Control field) {
+    return to_qstring(price_field_rule(field)->start_up_text);
+}
+
 TEST_F(PriceFields, TheWindowOpensWithFreeSelected) {
-    EXPECT_EQ(shown.field(C::txt_item_cost)->selectedText(), "Free");
+    EXPECT_EQ(shown.field(C::txt_item_cost)->selectedText(), start_up_text(C::txt_item_cost));
 }
 
 TEST_F(PriceFields, EnteringByTabBacktabOrMouseSelectsTheWholeText) {
     shown.press(Qt::Key_Tab);
-    EXPECT_EQ(shown.field(C::txt_start_price)->selectedText(), "0.99");
+    EXPECT_EQ(shown.field(C::txt_start_price)->selectedText(), start_up_text(C::txt_start_price));
     shown.press(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(shown.field(C::txt_item_cost)->selectedText(), "Free");
+    EXPECT_EQ(shown.field(C::txt_item_cost)->selectedText(), start_up_text(C::txt_item_cost));
     QTest::mouseClick(shown.field(C::txt_reserve), Qt::LeftButton, {}, QPoint(10, 8));
     EXPECT_EQ(focused_control(), "txt_reserve");
     EXPECT_EQ(shown.field(C::txt_reserve)->selectedText(), "None");

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "calculation.h"
-#include "input/start_up.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
+#include "input/start_up.h"
 
 namespace corvandel {
 namespace {

@@ -40,7 +40,8 @@ QScrollArea* scroller_of(const MainWindow& window) {
 // the window spans the area (but for the pixel or two that a window manager's size steps may
 // take) and its client area scrolls. On a screen large enough the client area has its full size
 // and nothing scrolls. A window manager frames and places the window some time after it is shown.
-TEST(FirstPositionAtEachScale, FrameIsCentredAndSpansTheAreaWhereTheScreenIsTooSmallAndTheFocusIsInView) {
+TEST(FirstPositionAtEachScale,
+     FrameIsCentredAndSpansTheAreaWhereTheScreenIsTooSmallAndTheFocusIsInView) {
     MainWindow window([](QWidget*, const QString&, const QString&) {});
     ShownMainWindow::show_and_activate(window);
     const QRect area = window.screen()->availableGeometry();

@@ -15,10 +15,9 @@ void put_start_up_text(Form& form, Control field) {
 }  // namespace
 
 void set_defaults(Form& form) {
-    for (Control field :
-         {Control::txt_item_cost, Control::txt_end_price, Control::txt_ship_cost,
-          Control::txt_ship_charged, Control::txt_other_costs, Control::txt_bin,
-          Control::txt_start_price}) {
+    for (Control field : {Control::txt_item_cost, Control::txt_end_price, Control::txt_ship_cost,
+                          Control::txt_ship_charged, Control::txt_other_costs, Control::txt_bin,
+                          Control::txt_start_price}) {
         put_start_up_text(form, field);
     }
     form.set_tick(Control::chk_paypal, 1);

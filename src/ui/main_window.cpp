@@ -20,9 +20,9 @@
 
 #include <utility>
 
-#include "input/start_up.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
+#include "input/start_up.h"
 #include "ui/accessible_interfaces.h"
 #include "ui/accessible_names.h"
 #include "ui/keyboard_menu_bar.h"

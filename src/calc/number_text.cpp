@@ -17,14 +17,6 @@ bool is_sign(char c) {
     return c == '+' || c == '-';
 }
 
-std::size_t digits_from(std::string_view text, std::size_t pos) {
-    std::size_t end = pos;
-    while (end < text.size() && is_digit(text[end])) {
-        ++end;
-    }
-    return end;
-}
-
 // A number text as significant digits times a power of ten. The digits are read where they
 // stand in the text, from the first one that is not 0, stepping over the decimal point.
 struct Decimal {
@@ -105,30 +97,38 @@ std::string without_blanks(std::string_view text) {
 }
 
 std::size_t number_prefix_length(std::string_view text) {
-    std::size_t pos = 0;
-    if (pos < text.size() && is_sign(text[pos])) {
-        ++pos;
+    const char* c = text.data();
+    const char* const end = c + text.size();
+    const auto skip_digits = [&c, end] {
+        const char* const from = c;
+        while (c != end && is_digit(*c)) {
+            ++c;
+        }
+        return c != from;
+    };
+    if (c != end && is_sign(*c)) {
+        ++c;
     }
-    const std::size_t whole_end = digits_from(text, pos);
-    std::size_t end = whole_end;
-    if (end < text.size() && text[end] == '.') {
-        end = digits_from(text, end + 1);
+    bool has_digits = skip_digits();
+    if (c != end && *c == '.') {
+        ++c;
+        has_digits = skip_digits() || has_digits;
     }
-    const std::size_t digit_count = end - pos - (end > whole_end ? 1 : 0);
-    if (digit_count == 0) {
+    if (!has_digits) {
         return 0;
     }
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        std::size_t exponent = end + 1;
-        if (exponent < text.size() && is_sign(text[exponent])) {
-            ++exponent;
+    const char* number_end = c;
+    // An exponent without digits is not part of the number.
+    if (c != end && (*c == 'e' || *c == 'E')) {
+        ++c;
+        if (c != end && is_sign(*c)) {
+            ++c;
         }
-        const std::size_t exponent_end = digits_from(text, exponent);
-        if (exponent_end > exponent) {
-            end = exponent_end;
+        if (skip_digits()) {
+            number_end = c;
         }
     }
-    return end;
+    return static_cast<std::size_t>(number_end - text.data());
 }
 
 bool is_number(std::string_view text) {

@@ -29,24 +29,23 @@ Money amount_of_cents(std::int64_t cents, Control field) {
 // step that cannot use a field stops the run there.
 void Calculator::cmd_calc_Click() {
     refusal_.reset();
-    readings_.fill(std::nullopt);
     results_shown_ = 0;
     shown_ = {};
     try {
         calc_list_fee();
-        if (!ending_price_given()) {
-            return;
+        if (ending_price_given()) {
+            calc_paypal_fee();
+            calc_fvf();
+            calc_total_fee();
+            calc_total_recv();
+            calc_total_spent();
+            calc_profit();
+            calc_profit_margin();
         }
-        calc_paypal_fee();
-        calc_fvf();
-        calc_total_fee();
-        calc_total_recv();
-        calc_total_spent();
-        calc_profit();
-        calc_profit_margin();
     } catch (const Refusal& refusal) {
         refuse_run(refusal);
     }
+    forget_readings();
 }
 
 // The second half of the run needs an ending price that reads as a number other than 0.
@@ -177,7 +176,8 @@ void Calculator::calc_fvf() {
     const Money listing_fee = amount_of_cents(shown_.list_fee, Control::txt_list_fee);
     const Money ebay_fees = within_range(fvf.plus(listing_fee), Control::txt_end_price);
     shown_.fvf = fvf.cents();
-    show_result(Control::txt_fvf, CentsText(shown_.fvf).plain());
+    shown_texts_[results_shown_] = CentsText(shown_.fvf);
+    show_result(Control::txt_fvf, shown_texts_[results_shown_].plain());
     show_amount(Control::Txt_ebay_fees, ebay_fees);
 }
 
@@ -226,7 +226,8 @@ void Calculator::calc_profit() {
 void Calculator::calc_profit_margin() {
     const double received = number_of_cents(shown_.total_recv);
     const double margin = received == 0 ? 0 : number_of_cents(shown_.profit) / received * 100;
-    show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
+    margin_text_ = two_decimal_text_of(margin);
+    show_result(Control::txt_profit_margin, margin_text_);
 }
 
 const TextReadings& Calculator::readings_of(Control field) {
@@ -263,12 +264,13 @@ Money Calculator::strict_amount_in(Control field) {
 void Calculator::show_result(Control field, std::string_view text) {
     assert(results_shown_ < results_in_run_order.size() &&
            results_in_run_order[results_shown_] == field);
-    form_.set_text(field, text);
+    form_.lend_text(field, text);
     ++results_shown_;
 }
 
 std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
-    show_result(field, CentsText(cents).two_decimals());
+    shown_texts_[results_shown_] = CentsText(cents);
+    show_result(field, shown_texts_[results_shown_].two_decimals());
     return cents;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/amount_text.h"
 #include "calc/money.h"
 #include "calc/readings.h"
 #include "calc/refusal.h"
@@ -18,12 +19,20 @@ namespace corvandel {
 // procedure reads the fields it needs and writes its own result fields once its work is done.
 // Every step works with the rounded amounts the seller sees: a result is kept, as it is written,
 // as the whole cents its text shows, and later procedures take it from there exactly as reading
-// the text back would give it.
+// the text back would give it. The result texts are kept here until the next run writes them
+// again, and a form that can shows them where they lie: the calculator outlives their reading.
 class Calculator {
   public:
     explicit Calculator(Form& form) : form_(form) {}
 
     void cmd_calc_Click();
+
+    // The readings of a price field's or the pictures box's text, taken once between two runs:
+    // the next run calculates with them, so the text must stand as it is until then. A text
+    // tested before the run, as leaving its field tests it, is thus read once.
+    const TextReadings& readings_of(Control field);
+    // Forgets the readings taken since the last run, for texts that have changed since.
+    void forget_readings() { readings_.fill(std::nullopt); }
 
     // What stopped the latest run, if a field could not be used.
     const std::optional<Refusal>& refusal() const { return refusal_; }
@@ -41,10 +50,7 @@ class Calculator {
     bool ending_price_given();
     void refuse_run(const Refusal& refusal);
 
-    // The readings of a field's text. The texts do not change during a run but for the results
-    // it writes, so each field is looked at once, when a step first needs it; the readings that
-    // give Money refuse amounts out of range.
-    const TextReadings& readings_of(Control field);
+    // The readings that give Money refuse amounts out of range.
     double number_in(Control field) { return readings_of(field).leading_number(); }
     Money amount_in(Control field);
     Money strict_amount_in(Control field);
@@ -57,8 +63,10 @@ class Calculator {
     std::int64_t show_amount(Control field, Money amount);
 
     Form& form_;
-    // The fields a run reads, looked at so far in this run: the price fields, then the pictures
-    // box. Each text is held in its buffer when the form cannot lend its own.
+    // The fields a run reads, looked at so far: the price fields, then the pictures box. The texts
+    // do not change during a run but for the results it writes, so each is read once, when a step
+    // first needs it, and forgotten when the run ends. Each text is held in its buffer when the
+    // form cannot lend its own.
     std::array<std::optional<TextReadings>, price_fields.size() + 1> readings_;
     std::array<std::string, price_fields.size() + 1> text_buffers_;
     // How many results, in run order, this run has written so far.
@@ -74,6 +82,9 @@ class Calculator {
         std::int64_t profit = 0;
     };
     ShownCents shown_;
+    // The texts of the results, in run order; the margin's may be too long for whole cents.
+    std::array<CentsText, results_in_run_order.size()> shown_texts_;
+    std::string margin_text_;
     std::optional<Refusal> refusal_;
 };
 

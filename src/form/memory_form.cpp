@@ -9,10 +9,6 @@ std::string MemoryForm::text(Control control) const {
     return std::string(shown_[index(control)]);
 }
 
-std::string_view MemoryForm::read_text(Control control, std::string&) const {
-    return shown_[index(control)];
-}
-
 void MemoryForm::set_text(Control control, std::string_view text) {
     const std::size_t i = index(control);
     if (text.size() <= short_text) {
@@ -23,15 +19,6 @@ void MemoryForm::set_text(Control control, std::string_view text) {
         shown_[i] = long_texts_[i];
     }
     changed(control);
-}
-
-void MemoryForm::lend_text(Control control, std::string_view text) {
-    shown_[index(control)] = text;
-    changed(control);
-}
-
-int MemoryForm::tick(Control control) const {
-    return ticks_[index(control)];
 }
 
 void MemoryForm::set_tick(Control control, int value) {

@@ -71,7 +71,7 @@ std::optional<Money> TextReadings::strict_amount() const {
             return *amount;
         }
     }
-    if (!is_number(text_)) {
+    if (!is_number()) {
         return std::nullopt;
     }
     return amount_of(trimmed(text_));

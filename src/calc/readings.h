@@ -37,6 +37,7 @@ class TextReadings {
     explicit TextReadings(std::string_view text) : text_(text), decimal_(short_decimal(text)) {}
 
     std::string_view text() const { return text_; }
+    bool is_number() const { return decimal_ || corvandel::is_number(text_); }
     double leading_number() const;
     std::optional<Money> leading_amount() const;
     std::optional<Money> strict_amount() const;

@@ -43,13 +43,13 @@ void Outcome::keep(std::vector<std::string>& kept) {
 
 ListingRunner::ListingRunner() {
     open_as_at_start_up(form_);
-    form_.when_tick_changes([this](Control box) { tick_box_Click(form_, box); });
     cmd_clear_Click(form_);
     form_.keep_as_fresh();
 }
 
 bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     form_.start_afresh();
+    calculator_.forget_readings();
     entry_warnings_.clear();
     outcome.results.fill({});
     outcome.warnings.clear();
@@ -68,14 +68,16 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     // Each text is left as if typed: a refused text stops the listing, as the window will not
     // calculate from it; an emptied field takes its keyword, the starting price with its warning.
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        // Typing what a field shows already changes nothing: its start-up text passes its test.
-        if (!listing.texts[i] || *listing.texts[i] == form_.read_text(price_fields[i], buffer_)) {
+        const auto& text = listing.texts[i];
+        if (!text || *text == form_.read_text(price_fields[i], buffer_)) {
             continue;
         }
-        form_.lend_text(price_fields[i], *listing.texts[i]);
-        if (price_field_LostFocus(form_, price_fields[i]) && !listing.texts[i]->empty()) {
+        form_.lend_text(price_fields[i], *text);
+        if (text->empty()) {
+            price_field_LostFocus(form_, price_fields[i]);
+        } else if (!is_accepted(price_field_rules[i], calculator_.readings_of(price_fields[i]))) {
             outcome.error = std::string(field_title(price_fields[i])) + ": " +
-                            std::string(price_field_rule(price_fields[i])->message);
+                            std::string(price_field_rules[i].message);
             return false;
         }
     }

@@ -129,8 +129,14 @@ class Batch {
                                            : std::string_view());
             }
         }
-        for (std::size_t i = 0; i < appended_.size(); ++i) {
-            cell(columns_.size() + i, slots[appended_[i]], appended_[i] <= solved_slot);
+        // The results after the input's columns; an amount never needs quotes.
+        for (const std::size_t slot : appended_) {
+            if (slot <= solved_slot) {
+                out_.put(*delimiter_);
+                out_.write(slots[slot]);
+            } else {
+                cell(columns_.size(), slots[slot]);
+            }
         }
         ++rows_;
         if (outcome_.refused() || !outcome_.warnings.empty()) {
@@ -180,12 +186,12 @@ class Batch {
     }
 
     // Writes a cell, after a delimiter unless it is the row's first; libcsv quotes one that holds
-    // the delimiter, a quote or a line break. An amount never does.
-    void cell(std::size_t at, std::string_view text, bool is_amount = false) {
+    // the delimiter, a quote or a line break.
+    void cell(std::size_t at, std::string_view text) {
         if (at > 0) {
             out_.put(*delimiter_);
         }
-        for (const char c : is_amount ? std::string_view() : text) {
+        for (const char c : text) {
             if (needs_quotes_[static_cast<unsigned char>(c)]) {
                 quoted_.resize(csv_write(nullptr, 0, text.data(), text.size()));
                 csv_write(quoted_.data(), quoted_.size(), text.data(), text.size());

@@ -74,6 +74,11 @@ std::size_t edits_between(std::string_view a, std::string_view b) {
 bool read_tick(std::string_view cell, std::optional<bool>& tick) {
     static constexpr std::pair<std::string_view, bool> spellings[] = {
         {"1", true}, {"0", false}, {"yes", true}, {"no", false}, {"true", true}, {"false", false}};
+    // Most cells hold a bare 1 or 0.
+    if (cell == "1" || cell == "0") {
+        tick = cell == "1";
+        return true;
+    }
     const std::string_view word = trimmed(cell);
     if (word.empty()) {
         return true;

@@ -13,6 +13,10 @@ namespace {
 
 constexpr int money_places = 4;
 
+bool is_letter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 // A short decimal of at most four places is a whole count of ten-thousandths as it stands;
 // nothing when it needs rounding or a wider count.
 std::optional<Money> exact_amount_of(const ShortDecimal& decimal) {
@@ -33,9 +37,13 @@ std::optional<Money> amount_of(std::string_view number) {
     return Money::from_count(*count);
 }
 
-// The number at the start of the text once its blanks are skipped. The blanks are taken out,
-// into `compact`, only when there are any.
+// The number at the start of the text once its blanks are skipped: none where a letter comes
+// first, as in the words for no amount. The blanks are taken out, into `compact`, only when
+// there are any.
 std::string_view leading_number_text(std::string_view text, std::string& compact) {
+    if (!text.empty() && is_letter(text.front())) {
+        return {};
+    }
     if (std::any_of(text.begin(), text.end(), is_blank)) {
         compact = without_blanks(text);
         text = compact;

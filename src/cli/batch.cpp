@@ -275,15 +275,11 @@ class Batch {
 
     void calculate(std::span<const std::string_view> cells) {
         solved_.clear();
-        const auto refuse = [this](std::string reason) {
-            outcome_.results.fill({});
-            outcome_.warnings.clear();
-            outcome_.error = std::move(reason);
-        };
         if (cells.size() < columns_.size()) {
-            return refuse("this row has " + std::to_string(cells.size()) +
-                          " cells, fewer than the header's " + std::to_string(columns_.size()) +
-                          ": a missing cell is not an empty one, so nothing was calculated");
+            return outcome_.refuse(
+                "this row has " + std::to_string(cells.size()) +
+                " cells, fewer than the header's " + std::to_string(columns_.size()) +
+                ": a missing cell is not an empty one, so nothing was calculated");
         }
         Listing listing;
         for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -293,8 +289,9 @@ class Batch {
                 listing.texts[column] = cells[i];
             } else if (column >= text_inputs && column < first_result &&
                        !read_tick(cells[i], listing.ticks[column - text_inputs])) {
-                return refuse(std::string(column_name(column)) + ": \"" + std::string(cells[i]) +
-                              "\" is not a tick value; write 1 or 0, yes or no, true or false");
+                return outcome_.refuse(
+                    std::string(column_name(column)) + ": \"" + std::string(cells[i]) +
+                    "\" is not a tick value; write 1 or 0, yes or no, true or false");
             }
         }
         if (!runner_.enter(listing, outcome_)) {

@@ -51,17 +51,14 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     form_.start_afresh();
     calculator_.forget_readings();
     entry_warnings_.clear();
-    outcome.results.fill({});
-    outcome.warnings.clear();
-    outcome.error.clear();
     for (const Interlock& lock : option_interlocks) {
         const auto ticked = [&](Control box) {
             return listing.ticks[tick_of[index(box)]].value_or(form_.tick(box) == 1);
         };
         if (ticked(lock.box) && ticked(lock.other)) {
-            outcome.error = std::string(caption(lock.box)) + " and " +
-                            std::string(caption(lock.other)) +
-                            " cannot both be ticked: the window allows only one of them";
+            outcome.refuse(std::string(caption(lock.box)) + " and " +
+                           std::string(caption(lock.other)) +
+                           " cannot both be ticked: the window allows only one of them");
             return false;
         }
     }
@@ -76,8 +73,8 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
         if (text->empty()) {
             price_field_LostFocus(form_, price_fields[i]);
         } else if (!is_accepted(price_field_rules[i], calculator_.readings_of(price_fields[i]))) {
-            outcome.error = std::string(field_title(price_fields[i])) + ": " +
-                            std::string(price_field_rules[i].message);
+            outcome.refuse(std::string(field_title(price_fields[i])) + ": " +
+                           std::string(price_field_rules[i].message));
             return false;
         }
     }
@@ -104,10 +101,7 @@ void ListingRunner::read_outcome(Outcome& outcome) {
     outcome.error.clear();
     if (const auto& refusal = calculator_.refusal()) {
         // The run's own Error box is the refusal, not a warning: nothing it showed stands.
-        outcome.warnings.clear();
-        outcome.error = refusal_message(*refusal);
-        outcome.results.fill({});
-        return;
+        return outcome.refuse(refusal_message(*refusal));
     }
     add_warnings(form_, outcome.warnings);
     for (std::size_t i = 0; i < result_fields.size(); ++i) {

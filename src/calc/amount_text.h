@@ -20,7 +20,6 @@ std::string two_decimal_text(std::int64_t cents);
 class CentsText {
   public:
     explicit CentsText(std::int64_t cents);
-    CentsText() : CentsText(0) {}  // 0.00
 
     std::string_view two_decimals() const {
         return {chars_.data() + start_, chars_.size() - start_};

@@ -176,8 +176,7 @@ void Calculator::calc_fvf() {
     const Money listing_fee = amount_of_cents(shown_.list_fee, Control::txt_list_fee);
     const Money ebay_fees = within_range(fvf.plus(listing_fee), Control::txt_end_price);
     shown_.fvf = fvf.cents();
-    shown_texts_[results_shown_] = CentsText(shown_.fvf);
-    show_result(Control::txt_fvf, shown_texts_[results_shown_].plain());
+    show_result(Control::txt_fvf, shown_texts_[results_shown_].emplace(shown_.fvf).plain());
     show_amount(Control::Txt_ebay_fees, ebay_fees);
 }
 
@@ -269,8 +268,7 @@ void Calculator::show_result(Control field, std::string_view text) {
 }
 
 std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
-    shown_texts_[results_shown_] = CentsText(cents);
-    show_result(field, shown_texts_[results_shown_].two_decimals());
+    show_result(field, shown_texts_[results_shown_].emplace(cents).two_decimals());
     return cents;
 }
 

@@ -83,7 +83,7 @@ class Calculator {
     };
     ShownCents shown_;
     // The texts of the results, in run order; the margin's may be too long for whole cents.
-    std::array<CentsText, results_in_run_order.size()> shown_texts_;
+    std::array<std::optional<CentsText>, results_in_run_order.size()> shown_texts_;
     std::string margin_text_;
     std::optional<Refusal> refusal_;
 };

@@ -65,13 +65,13 @@ struct Reader {
     // A line that holds no quote, or whose quotes only enclose whole cells with none inside
     // them, is its cells between delimiters: libcsv would find the same. Such a line is split
     // where it lies, with nothing copied; false for any other line. `end` is the line break that
-    // ends the line.
+    // ends the line, so no cell runs past it and it is never a quote.
     bool split_in_place(const char* begin, const char* end) {
         cells.clear();
         as_written = {begin, static_cast<std::size_t>(end - begin)};
         for (const char* c = begin;; ++c) {
             const char* start = c;
-            if (c != end && *c == '"') {
+            if (*c == '"') {
                 bool holds_delimiter = false;
                 for (start = ++c; c != end && *c != '"'; ++c) {
                     holds_delimiter = holds_delimiter || *c == delimiter;
@@ -87,7 +87,7 @@ struct Reader {
                 while (!ends_plain_cell[static_cast<unsigned char>(*c)]) {
                     ++c;
                 }
-                if (c != end && *c == '"') {
+                if (*c == '"') {
                     return false;
                 }
                 cells.emplace_back(start, c - start);

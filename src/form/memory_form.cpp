@@ -21,17 +21,6 @@ void MemoryForm::set_text(Control control, std::string_view text) {
     changed(control);
 }
 
-void MemoryForm::set_tick(Control control, int value) {
-    if (ticks_[index(control)] == value) {
-        return;
-    }
-    ticks_[index(control)] = value;
-    changed(control);
-    if (tick_changed_) {
-        tick_changed_(control);
-    }
-}
-
 void MemoryForm::focus(Control control) {
     events_.push_back(FormEvent::focus(control));
 }

@@ -50,7 +50,15 @@ class MemoryForm : public Form {
         changed(control);
     }
     int tick(Control control) const override { return ticks_[index(control)]; }
-    void set_tick(Control control, int value) override;
+    void set_tick(Control control, int value) override {
+        if (ticks_[index(control)] != value) {
+            ticks_[index(control)] = value;
+            changed(control);
+            if (tick_changed_) {
+                tick_changed_(control);
+            }
+        }
+    }
     void set_enabled(Control, bool) override {}
     void focus(Control control) override;
     void select_all(Control) override {}

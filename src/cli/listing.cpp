@@ -64,8 +64,10 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     }
     // Each text is left as if typed: a refused text stops the listing, as the window will not
     // calculate from it; an emptied field takes its keyword, the starting price with its warning.
+    // A text is tested with the reading the run then calculates with.
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
         const auto& text = listing.texts[i];
+        // Typing what a field shows already changes nothing: its start-up text passes its test.
         if (!text || *text == form_.read_text(price_fields[i], buffer_)) {
             continue;
         }
@@ -82,6 +84,8 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     if (listing.texts.back()) {
         form_.lend_text(Control::combo_num_pics, *listing.texts.back());
     }
+    // No click rule runs: a listing that ticks both boxes of an interlocked pair was refused
+    // above, so a rule would clear no tick, and greying a box changes no result.
     for (std::size_t i = 0; i < tick_inputs; ++i) {
         if (listing.ticks[i]) {
             form_.set_tick(input_names[text_inputs + i].control, *listing.ticks[i] ? 1 : 0);

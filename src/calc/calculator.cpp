@@ -176,7 +176,7 @@ void Calculator::calc_fvf() {
     const Money listing_fee = amount_of_cents(shown_.list_fee, Control::txt_list_fee);
     const Money ebay_fees = within_range(fvf.plus(listing_fee), Control::txt_end_price);
     shown_.fvf = fvf.cents();
-    show_result(Control::txt_fvf, shown_texts_[results_shown_].emplace(shown_.fvf).plain());
+    show_result(Control::txt_fvf, CentsText(shown_.fvf).plain());
     show_amount(Control::Txt_ebay_fees, ebay_fees);
 }
 
@@ -225,8 +225,7 @@ void Calculator::calc_profit() {
 void Calculator::calc_profit_margin() {
     const double received = number_of_cents(shown_.total_recv);
     const double margin = received == 0 ? 0 : number_of_cents(shown_.profit) / received * 100;
-    margin_text_ = two_decimal_text_of(margin);
-    show_result(Control::txt_profit_margin, margin_text_);
+    show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
 }
 
 const TextReadings& Calculator::readings_of(Control field) {
@@ -263,12 +262,12 @@ Money Calculator::strict_amount_in(Control field) {
 void Calculator::show_result(Control field, std::string_view text) {
     assert(results_shown_ < results_in_run_order.size() &&
            results_in_run_order[results_shown_] == field);
-    form_.lend_text(field, text);
+    form_.set_text(field, text);
     ++results_shown_;
 }
 
 std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
-    show_result(field, shown_texts_[results_shown_].emplace(cents).two_decimals());
+    show_result(field, CentsText(cents).two_decimals());
     return cents;
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "calc/amount_text.h"
 #include "calc/money.h"
 #include "calc/readings.h"
 #include "calc/refusal.h"
@@ -19,8 +18,7 @@ namespace corvandel {
 // procedure reads the fields it needs and writes its own result fields once its work is done.
 // Every step works with the rounded amounts the seller sees: a result is kept, as it is written,
 // as the whole cents its text shows, and later procedures take it from there exactly as reading
-// the text back would give it. The result texts are kept here until the next run writes them
-// again, and a form that can shows them where they lie: the calculator outlives their reading.
+// the text back would give it.
 class Calculator {
   public:
     explicit Calculator(Form& form) : form_(form) {}
@@ -82,9 +80,6 @@ class Calculator {
         std::int64_t profit = 0;
     };
     ShownCents shown_;
-    // The texts of the results, in run order; the margin's may be too long for whole cents.
-    std::array<std::optional<CentsText>, results_in_run_order.size()> shown_texts_;
-    std::string margin_text_;
     std::optional<Refusal> refusal_;
 };
 

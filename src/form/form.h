@@ -23,9 +23,6 @@ class Form {
         return buffer;
     }
     virtual void set_text(Control control, std::string_view text) = 0;
-    // The same for a text that the caller keeps, unchanged, until the control's text is set or
-    // lent again: a form that can shows it where it lies, without a copy.
-    virtual void lend_text(Control control, std::string_view text) { set_text(control, text); }
 
     // A tick box's value: 0 clear, 1 ticked.
     virtual int tick(Control control) const = 0;

@@ -44,11 +44,6 @@ class MemoryForm : public Form {
         return shown_[index(control)];
     }
     void set_text(Control control, std::string_view text) override;
-    // Lent texts are shown where they lie, until the form starts afresh at the latest.
-    void lend_text(Control control, std::string_view text) override {
-        shown_[index(control)] = text;
-        changed(control);
-    }
     int tick(Control control) const override { return ticks_[index(control)]; }
     void set_tick(Control control, int value) override {
         if (ticks_[index(control)] != value) {
@@ -64,6 +59,13 @@ class MemoryForm : public Form {
     void select_all(Control) override {}
     void append_entry(Control, std::string_view) override {}
     void warn(std::string_view title, std::string_view message) override;
+
+    // Shows a text that the caller keeps, unchanged, until the control's text is set again or
+    // the form starts afresh: readers look at it where it is, and nothing is copied.
+    void lend_text(Control control, std::string_view text) {
+        shown_[index(control)] = text;
+        changed(control);
+    }
 
     // Called after every change of a tick value, as a window raises a box's click event.
     void when_tick_changes(std::function<void(Control)> handler) {

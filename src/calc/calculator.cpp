@@ -245,10 +245,6 @@ const TextReadings& Calculator::readings_of(Control field) {
     return *readings_[slot];
 }
 
-Money Calculator::amount_in(Control field) {
-    return within_range(readings_of(field).leading_amount(), field);
-}
-
 Money Calculator::strict_amount_in(Control field) {
     const TextReadings& readings = readings_of(field);
     const auto amount = readings.strict_amount();

@@ -50,7 +50,7 @@ class Calculator {
 
     // The readings that give Money refuse amounts out of range.
     double number_in(Control field) { return readings_of(field).leading_number(); }
-    Money amount_in(Control field);
+    Money amount_in(Control field) { return within_range(readings_of(field).leading_amount(), field); }
     Money strict_amount_in(Control field);
     bool is_chosen(Control box) const { return form_.tick(box) == 1; }
 

@@ -113,15 +113,10 @@ class Batch {
             return false;
         }
         calculate(cells);
-        std::array<std::string_view, result_columns.size()> slots;
-        std::copy(outcome_.results.begin(), outcome_.results.end(), slots.begin());
         warnings_.clear();
         for (const std::string_view warning : outcome_.warnings) {
             warnings_.append(warnings_.empty() ? "" : "; ").append(warning);
         }
-        slots[solved_slot] = solved_;
-        slots[solved_slot + 1] = warnings_;
-        slots[solved_slot + 2] = outcome_.error;
         // A whole row of cells that pass through is written as it was read, where that is what
         // writing its cells would give.
         if (cells_pass_through_ && cells.size() == columns_.size() && !row.as_written.empty()) {
@@ -129,7 +124,7 @@ class Batch {
         } else {
             for (std::size_t i = 0; i < columns_.size(); ++i) {
                 cell(i, columns_[i] >= first_result && columns_[i] != passed
-                            ? slots[columns_[i] - first_result]
+                            ? result_text(columns_[i] - first_result)
                         : i < cells.size() ? cells[i]
                                            : std::string_view());
             }
@@ -138,9 +133,9 @@ class Batch {
         for (const std::size_t slot : appended_) {
             if (slot <= solved_slot) {
                 out_.put(*delimiter_);
-                out_.write(slots[slot]);
+                out_.write(result_text(slot));
             } else {
-                cell(columns_.size(), slots[slot]);
+                cell(columns_.size(), result_text(slot));
             }
         }
         ++rows_;
@@ -185,6 +180,15 @@ class Batch {
     }
 
   private:
+    // The text of a result column of result_columns for the row just calculated.
+    std::string_view result_text(std::size_t slot) const {
+        if (slot < solved_slot) {
+            return outcome_.results[slot];
+        }
+        const std::array<std::string_view, 3> after_results{solved_, warnings_, outcome_.error};
+        return after_results[slot - solved_slot];
+    }
+
     void say(std::size_t line, const char* severity, const std::string& what) {
         std::fprintf(errors_, "%s:%zu: %s: %s\n", request_.name.c_str(), line, severity,
                      what.c_str());

@@ -266,6 +266,13 @@ class Batch {
         cells_pass_through_ = std::none_of(columns_.begin(), columns_.end(), [](std::size_t c) {
             return c >= first_result && c != passed;
         });
+        for (std::size_t at = 0; at < columns_.size(); ++at) {
+            if (columns_[at] < text_inputs) {
+                text_cells_.emplace_back(at, columns_[at]);
+            } else if (columns_[at] < first_result) {
+                tick_cells_.emplace_back(at, columns_[at]);
+            }
+        }
         for (std::size_t slot = 0; slot < result_columns.size(); ++slot) {
             if (std::find(columns_.begin(), columns_.end(), first_result + slot) ==
                     columns_.end() &&
@@ -286,15 +293,16 @@ class Batch {
                 ": a missing cell is not an empty one, so nothing was calculated");
         }
         Listing listing;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const std::size_t column = columns_[i];
+        for (const auto& [at, input] : text_cells_) {
             // An empty pictures cell keeps the start-up value, as an empty tick cell does.
-            if (column < text_inputs && (column + 1 < text_inputs || !cells[i].empty())) {
-                listing.texts[column] = cells[i];
-            } else if (column >= text_inputs && column < first_result &&
-                       !read_tick(cells[i], listing.ticks[column - text_inputs])) {
+            if (input + 1 < text_inputs || !cells[at].empty()) {
+                listing.texts[input] = cells[at];
+            }
+        }
+        for (const auto& [at, input] : tick_cells_) {
+            if (!read_tick(cells[at], listing.ticks[input - text_inputs])) {
                 return outcome_.refuse(
-                    std::string(column_name(column)) + ": \"" + std::string(cells[i]) +
+                    std::string(column_name(input)) + ": \"" + std::string(cells[at]) +
                     "\" is not a tick value; write 1 or 0, yes or no, true or false");
             }
         }
@@ -322,6 +330,9 @@ class Batch {
     std::FILE* errors_;
     std::vector<std::size_t> columns_;   // what each column holds
     std::vector<std::size_t> appended_;  // the result slots written after the input's columns
+    // Where the listing's texts and ticks are, as a cell and its input: each row takes them
+    // from there, with no look at the columns that pass.
+    std::vector<std::pair<std::size_t, std::size_t>> text_cells_, tick_cells_;
     ListingRunner runner_;
     Outcome outcome_;
     std::string solved_, warnings_, quoted_;

@@ -37,11 +37,15 @@ std::optional<Money> amount_of(std::string_view number) {
     return Money::from_count(*count);
 }
 
+bool starts_with_letter(std::string_view text) {
+    return !text.empty() && is_letter(text.front());
+}
+
 // The number at the start of the text once its blanks are skipped: none where a letter comes
 // first, as in the words for no amount. The blanks are taken out, into `compact`, only when
 // there are any.
 std::string_view leading_number_text(std::string_view text, std::string& compact) {
-    if (!text.empty() && is_letter(text.front())) {
+    if (starts_with_letter(text)) {
         return {};
     }
     if (std::any_of(text.begin(), text.end(), is_blank)) {
@@ -53,6 +57,14 @@ std::string_view leading_number_text(std::string_view text, std::string& compact
 
 }  // namespace
 
+TextReadings::TextReadings(std::string_view text) : text_(text), decimal_(short_decimal(text)) {
+    if (decimal_) {
+        amount_ = exact_amount_of(*decimal_);
+    } else if (starts_with_letter(text)) {
+        amount_ = Money{};
+    }
+}
+
 double TextReadings::leading_number() const {
     if (decimal_) {
         return decimal_->value();
@@ -62,23 +74,13 @@ double TextReadings::leading_number() const {
     return number.empty() ? 0.0 : double_value(number);
 }
 
-std::optional<Money> TextReadings::leading_amount() const {
-    if (decimal_) {
-        if (const auto amount = exact_amount_of(*decimal_)) {
-            return *amount;
-        }
-    }
+std::optional<Money> TextReadings::general_leading_amount() const {
     std::string compact;
     const std::string_view number = leading_number_text(text_, compact);
     return number.empty() ? Money{} : amount_of(number);
 }
 
-std::optional<Money> TextReadings::strict_amount() const {
-    if (decimal_) {
-        if (const auto amount = exact_amount_of(*decimal_)) {
-            return *amount;
-        }
-    }
+std::optional<Money> TextReadings::general_strict_amount() const {
     if (!is_number()) {
         return std::nullopt;
     }

@@ -18,7 +18,7 @@ void MemoryForm::set_text(Control control, std::string_view text) {
         long_texts_[i] = text;
         shown_[i] = long_texts_[i];
     }
-    changed(control);
+    changed_texts_ |= bit_of(control);
 }
 
 void MemoryForm::focus(Control control) {
@@ -35,13 +35,16 @@ void MemoryForm::keep_as_fresh() {
         shown_[i] = fresh_shown_[i] = fresh_texts_[i];
     }
     fresh_ticks_ = ticks_;
-    changed_ = 0;
+    changed_texts_ = changed_ticks_ = 0;
 }
 
 void MemoryForm::start_afresh() {
-    for (; changed_ != 0; changed_ &= changed_ - 1) {
-        const auto i = static_cast<std::size_t>(std::countr_zero(changed_));
+    for (; changed_texts_ != 0; changed_texts_ &= changed_texts_ - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(changed_texts_));
         shown_[i] = fresh_shown_[i];
+    }
+    for (; changed_ticks_ != 0; changed_ticks_ &= changed_ticks_ - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(changed_ticks_));
         ticks_[i] = fresh_ticks_[i];
     }
     forget_events();

@@ -168,37 +168,6 @@ std::optional<std::int64_t> scaled_value(std::string_view number, int places) {
     return signed_count(decimal.negative, whole);
 }
 
-std::optional<ShortDecimal> short_decimal(std::string_view text) {
-    // Asked for every amount of every run: one pass, one test for most characters.
-    ShortDecimal decimal;
-    const char* c = text.data();
-    const char* const end = c + text.size();
-    if (c != end && is_sign(*c)) {
-        decimal.negative = *c == '-';
-        ++c;
-    }
-    const char* const first = c;
-    const char* point = nullptr;
-    std::uint64_t digits = 0;  // past 15 digits it may wrap; it is not used then
-    for (; c != end; ++c) {
-        const unsigned digit = static_cast<unsigned char>(*c) - unsigned{'0'};
-        if (digit < 10) {
-            digits = digits * 10 + digit;
-        } else if (*c == '.' && point == nullptr) {
-            point = c;
-        } else {
-            return std::nullopt;
-        }
-    }
-    const std::ptrdiff_t digit_count = (end - first) - (point == nullptr ? 0 : 1);
-    if (digit_count == 0 || digit_count > ShortDecimal::most_digits) {
-        return std::nullopt;
-    }
-    decimal.digits = static_cast<std::int64_t>(digits);
-    decimal.places = point == nullptr ? 0 : static_cast<int>(end - point - 1);
-    return decimal;
-}
-
 // The digits make a whole number below 2^53 and the places a power of ten up to 10^15, both
 // exact in a double, so one division rounds the value to the nearest double, as a longer reading
 // would.

@@ -228,21 +228,8 @@ void Calculator::calc_profit_margin() {
     show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
 }
 
-const TextReadings& Calculator::readings_of(Control field) {
-    // Where each field's readings are kept: the price fields in order, then the pictures box.
-    static constexpr auto slots = [] {
-        std::array<std::size_t, control_count> slot_of{};
-        slot_of[index(Control::combo_num_pics)] = price_fields.size();
-        for (std::size_t slot = 0; slot < price_fields.size(); ++slot) {
-            slot_of[index(price_fields[slot])] = slot;
-        }
-        return slot_of;
-    }();
-    const std::size_t slot = slots[index(field)];
-    if (!readings_[slot]) {
-        readings_[slot].emplace(form_.read_text(field, text_buffers_[slot]));
-    }
-    return *readings_[slot];
+const TextReadings& Calculator::take_readings(Control field, std::size_t slot) {
+    return readings_[slot].emplace(form_.read_text(field, text_buffers_[slot]));
 }
 
 Money Calculator::strict_amount_in(Control field) {

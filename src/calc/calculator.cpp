@@ -249,12 +249,13 @@ void Calculator::show_result(Control field, std::string_view text) {
     ++results_shown_;
 }
 
-std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
+// In line, as most results are shown through here: a call for each costs more than its work.
+inline std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
     show_result(field, CentsText(cents).two_decimals());
     return cents;
 }
 
-std::int64_t Calculator::show_amount(Control field, Money amount) {
+inline std::int64_t Calculator::show_amount(Control field, Money amount) {
     return show_cents(field, amount.cents());
 }
 

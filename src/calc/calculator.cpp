@@ -225,7 +225,13 @@ void Calculator::calc_profit() {
 void Calculator::calc_profit_margin() {
     const double received = number_of_cents(shown_.total_recv);
     const double margin = received == 0 ? 0 : number_of_cents(shown_.profit) / received * 100;
-    show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
+    // Most margins are whole cents that fit a count once rounded, and are shown as the amounts
+    // are; the rest are written out in full.
+    if (const auto cents = to_nearest_whole(margin, cents_per_dollar)) {
+        show_cents(Control::txt_profit_margin, *cents);
+    } else {
+        show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
+    }
 }
 
 const TextReadings& Calculator::take_readings(Control field, std::size_t slot) {

@@ -29,24 +29,23 @@ Money amount_of_cents(std::int64_t cents, Control field) {
 // step that cannot use a field stops the run there.
 void Calculator::cmd_calc_Click() {
     refusal_.reset();
-    readings_.fill(std::nullopt);
     results_shown_ = 0;
     shown_ = {};
     try {
         calc_list_fee();
-        if (!ending_price_given()) {
-            return;
+        if (ending_price_given()) {
+            calc_paypal_fee();
+            calc_fvf();
+            calc_total_fee();
+            calc_total_recv();
+            calc_total_spent();
+            calc_profit();
+            calc_profit_margin();
         }
-        calc_paypal_fee();
-        calc_fvf();
-        calc_total_fee();
-        calc_total_recv();
-        calc_total_spent();
-        calc_profit();
-        calc_profit_margin();
     } catch (const Refusal& refusal) {
         refuse_run(refusal);
     }
+    forget_readings();
 }
 
 // The second half of the run needs an ending price that reads as a number other than 0.
@@ -226,28 +225,17 @@ void Calculator::calc_profit() {
 void Calculator::calc_profit_margin() {
     const double received = number_of_cents(shown_.total_recv);
     const double margin = received == 0 ? 0 : number_of_cents(shown_.profit) / received * 100;
-    show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
-}
-
-const TextReadings& Calculator::readings_of(Control field) {
-    // Where each field's readings are kept: the price fields in order, then the pictures box.
-    static constexpr auto slots = [] {
-        std::array<std::size_t, control_count> slot_of{};
-        slot_of[index(Control::combo_num_pics)] = price_fields.size();
-        for (std::size_t slot = 0; slot < price_fields.size(); ++slot) {
-            slot_of[index(price_fields[slot])] = slot;
-        }
-        return slot_of;
-    }();
-    const std::size_t slot = slots[index(field)];
-    if (!readings_[slot]) {
-        readings_[slot].emplace(form_.read_text(field, text_buffers_[slot]));
+    // Most margins are whole cents that fit a count once rounded, and are shown as the amounts
+    // are; the rest are written out in full.
+    if (const auto cents = to_nearest_whole(margin, cents_per_dollar)) {
+        show_cents(Control::txt_profit_margin, *cents);
+    } else {
+        show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
     }
-    return *readings_[slot];
 }
 
-Money Calculator::amount_in(Control field) {
-    return within_range(readings_of(field).leading_amount(), field);
+const TextReadings& Calculator::take_readings(Control field, std::size_t slot) {
+    return readings_[slot].emplace(form_.read_text(field, text_buffers_[slot]));
 }
 
 Money Calculator::strict_amount_in(Control field) {
@@ -267,12 +255,13 @@ void Calculator::show_result(Control field, std::string_view text) {
     ++results_shown_;
 }
 
-std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
+// In line, as most results are shown through here: a call for each costs more than its work.
+inline std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
     show_result(field, CentsText(cents).two_decimals());
     return cents;
 }
 
-std::int64_t Calculator::show_amount(Control field, Money amount) {
+inline std::int64_t Calculator::show_amount(Control field, Money amount) {
     return show_cents(field, amount.cents());
 }
 

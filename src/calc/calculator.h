@@ -25,6 +25,16 @@ class Calculator {
 
     void cmd_calc_Click();
 
+    // The readings of a price field's or the pictures box's text, taken once between two runs:
+    // the next run calculates with them, so the text must stand as it is until then. A text
+    // tested before the run, as leaving its field tests it, is thus read once.
+    const TextReadings& readings_of(Control field) {
+        const std::size_t slot = reading_slots[index(field)];
+        return readings_[slot] ? *readings_[slot] : take_readings(field, slot);
+    }
+    // Forgets the readings taken since the last run, for texts that have changed since.
+    void forget_readings() { readings_.fill(std::nullopt); }
+
     // What stopped the latest run, if a field could not be used.
     const std::optional<Refusal>& refusal() const { return refusal_; }
 
@@ -38,15 +48,16 @@ class Calculator {
     void calc_profit();
     void calc_profit_margin();
 
+    const TextReadings& take_readings(Control field, std::size_t slot);
+
     bool ending_price_given();
     void refuse_run(const Refusal& refusal);
 
-    // The readings of a field's text. The texts do not change during a run but for the results
-    // it writes, so each field is looked at once, when a step first needs it; the readings that
-    // give Money refuse amounts out of range.
-    const TextReadings& readings_of(Control field);
+    // The readings that give Money refuse amounts out of range.
     double number_in(Control field) { return readings_of(field).leading_number(); }
-    Money amount_in(Control field);
+    Money amount_in(Control field) {
+        return within_range(readings_of(field).leading_amount(), field);
+    }
     Money strict_amount_in(Control field);
     bool is_chosen(Control box) const { return form_.tick(box) == 1; }
 
@@ -56,9 +67,21 @@ class Calculator {
     std::int64_t show_cents(Control field, std::int64_t cents);
     std::int64_t show_amount(Control field, Money amount);
 
+    // Where each field's readings are kept: the price fields in order, then the pictures box.
+    static constexpr auto reading_slots = [] {
+        std::array<std::size_t, control_count> slot_of{};
+        slot_of[index(Control::combo_num_pics)] = price_fields.size();
+        for (std::size_t slot = 0; slot < price_fields.size(); ++slot) {
+            slot_of[index(price_fields[slot])] = slot;
+        }
+        return slot_of;
+    }();
+
     Form& form_;
-    // The fields a run reads, looked at so far in this run: the price fields, then the pictures
-    // box. Each text is held in its buffer when the form cannot lend its own.
+    // The fields a run reads, looked at so far: the price fields, then the pictures box. The texts
+    // do not change during a run but for the results it writes, so each is read once, when a step
+    // first needs it, and forgotten when the run ends. Each text is held in its buffer when the
+    // form cannot lend its own.
     std::array<std::optional<TextReadings>, price_fields.size() + 1> readings_;
     std::array<std::string, price_fields.size() + 1> text_buffers_;
     // How many results, in run order, this run has written so far.

@@ -17,14 +17,6 @@ bool is_sign(char c) {
     return c == '+' || c == '-';
 }
 
-std::size_t digits_from(std::string_view text, std::size_t pos) {
-    std::size_t end = pos;
-    while (end < text.size() && is_digit(text[end])) {
-        ++end;
-    }
-    return end;
-}
-
 // A number text as significant digits times a power of ten. The digits are read where they
 // stand in the text, from the first one that is not 0, stepping over the decimal point.
 struct Decimal {
@@ -105,30 +97,38 @@ std::string without_blanks(std::string_view text) {
 }
 
 std::size_t number_prefix_length(std::string_view text) {
-    std::size_t pos = 0;
-    if (pos < text.size() && is_sign(text[pos])) {
-        ++pos;
+    const char* c = text.data();
+    const char* const end = c + text.size();
+    const auto skip_digits = [&c, end] {
+        const char* const from = c;
+        while (c != end && is_digit(*c)) {
+            ++c;
+        }
+        return c != from;
+    };
+    if (c != end && is_sign(*c)) {
+        ++c;
     }
-    const std::size_t whole_end = digits_from(text, pos);
-    std::size_t end = whole_end;
-    if (end < text.size() && text[end] == '.') {
-        end = digits_from(text, end + 1);
+    bool has_digits = skip_digits();
+    if (c != end && *c == '.') {
+        ++c;
+        has_digits = skip_digits() || has_digits;
     }
-    const std::size_t digit_count = end - pos - (end > whole_end ? 1 : 0);
-    if (digit_count == 0) {
+    if (!has_digits) {
         return 0;
     }
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        std::size_t exponent = end + 1;
-        if (exponent < text.size() && is_sign(text[exponent])) {
-            ++exponent;
+    const char* number_end = c;
+    // An exponent without digits is not part of the number.
+    if (c != end && (*c == 'e' || *c == 'E')) {
+        ++c;
+        if (c != end && is_sign(*c)) {
+            ++c;
         }
-        const std::size_t exponent_end = digits_from(text, exponent);
-        if (exponent_end > exponent) {
-            end = exponent_end;
+        if (skip_digits()) {
+            number_end = c;
         }
     }
-    return end;
+    return static_cast<std::size_t>(number_end - text.data());
 }
 
 bool is_number(std::string_view text) {
@@ -166,37 +166,6 @@ std::optional<std::int64_t> scaled_value(std::string_view number, int places) {
                                decimal.any_non_zero_from(first_dropped + 1));
     }
     return signed_count(decimal.negative, whole);
-}
-
-std::optional<ShortDecimal> short_decimal(std::string_view text) {
-    // Asked for every amount of every run: one pass, one test for most characters.
-    ShortDecimal decimal;
-    const char* c = text.data();
-    const char* const end = c + text.size();
-    if (c != end && is_sign(*c)) {
-        decimal.negative = *c == '-';
-        ++c;
-    }
-    const char* const first = c;
-    const char* point = nullptr;
-    std::uint64_t digits = 0;  // past 15 digits it may wrap; it is not used then
-    for (; c != end; ++c) {
-        const unsigned digit = static_cast<unsigned char>(*c) - unsigned{'0'};
-        if (digit < 10) {
-            digits = digits * 10 + digit;
-        } else if (*c == '.' && point == nullptr) {
-            point = c;
-        } else {
-            return std::nullopt;
-        }
-    }
-    const std::ptrdiff_t digit_count = (end - first) - (point == nullptr ? 0 : 1);
-    if (digit_count == 0 || digit_count > ShortDecimal::most_digits) {
-        return std::nullopt;
-    }
-    decimal.digits = static_cast<std::int64_t>(digits);
-    decimal.places = point == nullptr ? 0 : static_cast<int>(end - point - 1);
-    return decimal;
 }
 
 // The digits make a whole number below 2^53 and the places a power of ten up to 10^15, both

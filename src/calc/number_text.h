@@ -60,7 +60,37 @@ struct ShortDecimal {
 };
 
 // The whole text as a short decimal, or nothing when it is anything else (blanks included).
-std::optional<ShortDecimal> short_decimal(std::string_view text);
+// Defined here, so that every caller inlines it: it reads every amount of every run.
+inline std::optional<ShortDecimal> short_decimal(std::string_view text) {
+    // One pass, one test for most characters.
+    ShortDecimal decimal;
+    const char* c = text.data();
+    const char* const end = c + text.size();
+    if (c != end && (*c == '+' || *c == '-')) {
+        decimal.negative = *c == '-';
+        ++c;
+    }
+    const char* const first = c;
+    const char* point = nullptr;
+    std::uint64_t digits = 0;  // past 15 digits it may wrap; it is not used then
+    for (; c != end; ++c) {
+        const unsigned digit = static_cast<unsigned char>(*c) - unsigned{'0'};
+        if (digit < 10) {
+            digits = digits * 10 + digit;
+        } else if (*c == '.' && point == nullptr) {
+            point = c;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const std::ptrdiff_t digit_count = (end - first) - (point == nullptr ? 0 : 1);
+    if (digit_count == 0 || digit_count > ShortDecimal::most_digits) {
+        return std::nullopt;
+    }
+    decimal.digits = static_cast<std::int64_t>(digits);
+    decimal.places = point == nullptr ? 0 : static_cast<int>(end - point - 1);
+    return decimal;
+}
 
 // The nearest double to a number text; plus or minus infinity beyond the range of doubles.
 double double_value(std::string_view number);

@@ -13,6 +13,10 @@ namespace {
 
 constexpr int money_places = 4;
 
+bool is_letter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 // A short decimal of at most four places is a whole count of ten-thousandths as it stands;
 // nothing when it needs rounding or a wider count.
 std::optional<Money> exact_amount_of(const ShortDecimal& decimal) {
@@ -33,9 +37,17 @@ std::optional<Money> amount_of(std::string_view number) {
     return Money::from_count(*count);
 }
 
-// The number at the start of the text once its blanks are skipped. The blanks are taken out,
-// into `compact`, only when there are any.
+bool starts_with_letter(std::string_view text) {
+    return !text.empty() && is_letter(text.front());
+}
+
+// The number at the start of the text once its blanks are skipped: none where a letter comes
+// first, as in the words for no amount. The blanks are taken out, into `compact`, only when
+// there are any.
 std::string_view leading_number_text(std::string_view text, std::string& compact) {
+    if (starts_with_letter(text)) {
+        return {};
+    }
     if (std::any_of(text.begin(), text.end(), is_blank)) {
         compact = without_blanks(text);
         text = compact;
@@ -44,6 +56,14 @@ std::string_view leading_number_text(std::string_view text, std::string& compact
 }
 
 }  // namespace
+
+TextReadings::TextReadings(std::string_view text) : text_(text), decimal_(short_decimal(text)) {
+    if (decimal_) {
+        amount_ = exact_amount_of(*decimal_);
+    } else if (starts_with_letter(text)) {
+        amount_ = Money{};
+    }
+}
 
 double TextReadings::leading_number() const {
     if (decimal_) {
@@ -54,24 +74,14 @@ double TextReadings::leading_number() const {
     return number.empty() ? 0.0 : double_value(number);
 }
 
-std::optional<Money> TextReadings::leading_amount() const {
-    if (decimal_) {
-        if (const auto amount = exact_amount_of(*decimal_)) {
-            return *amount;
-        }
-    }
+std::optional<Money> TextReadings::general_leading_amount() const {
     std::string compact;
     const std::string_view number = leading_number_text(text_, compact);
     return number.empty() ? Money{} : amount_of(number);
 }
 
-std::optional<Money> TextReadings::strict_amount() const {
-    if (decimal_) {
-        if (const auto amount = exact_amount_of(*decimal_)) {
-            return *amount;
-        }
-    }
-    if (!is_number(text_)) {
+std::optional<Money> TextReadings::general_strict_amount() const {
+    if (!is_number()) {
         return std::nullopt;
     }
     return amount_of(trimmed(text_));

@@ -34,16 +34,27 @@ std::optional<Money> strict_amount(std::string_view text);
 // decimals, and every reading of one comes from that look; the rest take the general readings.
 class TextReadings {
   public:
-    explicit TextReadings(std::string_view text) : text_(text), decimal_(short_decimal(text)) {}
+    explicit TextReadings(std::string_view text);
 
     std::string_view text() const { return text_; }
+    bool is_number() const { return decimal_ || corvandel::is_number(text_); }
     double leading_number() const;
-    std::optional<Money> leading_amount() const;
-    std::optional<Money> strict_amount() const;
+    std::optional<Money> leading_amount() const {
+        return amount_ ? amount_ : general_leading_amount();
+    }
+    std::optional<Money> strict_amount() const {
+        return decimal_ && amount_ ? amount_ : general_strict_amount();
+    }
 
   private:
+    std::optional<Money> general_leading_amount() const;
+    std::optional<Money> general_strict_amount() const;
+
     std::string_view text_;
     std::optional<ShortDecimal> decimal_;
+    // The leading amount where the look at the text tells it: a short decimal of at most four
+    // places, or none before a letter, as in the words for no amount. A run asks for it often.
+    std::optional<Money> amount_;
 };
 
 // `value` times `scale` (at most 2^14), to the nearest whole number from the exact value held,

@@ -74,6 +74,11 @@ std::size_t edits_between(std::string_view a, std::string_view b) {
 bool read_tick(std::string_view cell, std::optional<bool>& tick) {
     static constexpr std::pair<std::string_view, bool> spellings[] = {
         {"1", true}, {"0", false}, {"yes", true}, {"no", false}, {"true", true}, {"false", false}};
+    // Most cells hold a bare 1 or 0.
+    if (cell == "1" || cell == "0") {
+        tick = cell == "1";
+        return true;
+    }
     const std::string_view word = trimmed(cell);
     if (word.empty()) {
         return true;
@@ -108,15 +113,10 @@ class Batch {
             return false;
         }
         calculate(cells);
-        std::array<std::string_view, result_columns.size()> slots;
-        std::copy(outcome_.results.begin(), outcome_.results.end(), slots.begin());
         warnings_.clear();
         for (const std::string_view warning : outcome_.warnings) {
             warnings_.append(warnings_.empty() ? "" : "; ").append(warning);
         }
-        slots[solved_slot] = solved_;
-        slots[solved_slot + 1] = warnings_;
-        slots[solved_slot + 2] = outcome_.error;
         // A whole row of cells that pass through is written as it was read, where that is what
         // writing its cells would give.
         if (cells_pass_through_ && cells.size() == columns_.size() && !row.as_written.empty()) {
@@ -124,13 +124,19 @@ class Batch {
         } else {
             for (std::size_t i = 0; i < columns_.size(); ++i) {
                 cell(i, columns_[i] >= first_result && columns_[i] != passed
-                            ? slots[columns_[i] - first_result]
+                            ? result_text(columns_[i] - first_result)
                         : i < cells.size() ? cells[i]
                                            : std::string_view());
             }
         }
-        for (std::size_t i = 0; i < appended_.size(); ++i) {
-            cell(columns_.size() + i, slots[appended_[i]], appended_[i] <= solved_slot);
+        // The results after the input's columns; an amount never needs quotes.
+        for (const std::size_t slot : appended_) {
+            if (slot <= solved_slot) {
+                out_.put(*delimiter_);
+                out_.write(result_text(slot));
+            } else {
+                cell(columns_.size(), result_text(slot));
+            }
         }
         ++rows_;
         if (outcome_.refused() || !outcome_.warnings.empty()) {
@@ -174,18 +180,27 @@ class Batch {
     }
 
   private:
+    // The text of a result column of result_columns for the row just calculated.
+    std::string_view result_text(std::size_t slot) const {
+        if (slot < solved_slot) {
+            return outcome_.results[slot];
+        }
+        const std::array<std::string_view, 3> after_results{solved_, warnings_, outcome_.error};
+        return after_results[slot - solved_slot];
+    }
+
     void say(std::size_t line, const char* severity, const std::string& what) {
         std::fprintf(errors_, "%s:%zu: %s: %s\n", request_.name.c_str(), line, severity,
                      what.c_str());
     }
 
     // Writes a cell, after a delimiter unless it is the row's first; libcsv quotes one that holds
-    // the delimiter, a quote or a line break. An amount never does.
-    void cell(std::size_t at, std::string_view text, bool is_amount = false) {
+    // the delimiter, a quote or a line break.
+    void cell(std::size_t at, std::string_view text) {
         if (at > 0) {
             out_.put(*delimiter_);
         }
-        for (const char c : is_amount ? std::string_view() : text) {
+        for (const char c : text) {
             if (needs_quotes_[static_cast<unsigned char>(c)]) {
                 quoted_.resize(csv_write(nullptr, 0, text.data(), text.size()));
                 csv_write(quoted_.data(), quoted_.size(), text.data(), text.size());
@@ -251,6 +266,13 @@ class Batch {
         cells_pass_through_ = std::none_of(columns_.begin(), columns_.end(), [](std::size_t c) {
             return c >= first_result && c != passed;
         });
+        for (std::size_t at = 0; at < columns_.size(); ++at) {
+            if (columns_[at] < text_inputs) {
+                text_cells_.emplace_back(at, columns_[at]);
+            } else if (columns_[at] < first_result) {
+                tick_cells_.emplace_back(at, columns_[at]);
+            }
+        }
         for (std::size_t slot = 0; slot < result_columns.size(); ++slot) {
             if (std::find(columns_.begin(), columns_.end(), first_result + slot) ==
                     columns_.end() &&
@@ -264,26 +286,24 @@ class Batch {
 
     void calculate(std::span<const std::string_view> cells) {
         solved_.clear();
-        const auto refuse = [this](std::string reason) {
-            outcome_.results.fill({});
-            outcome_.warnings.clear();
-            outcome_.error = std::move(reason);
-        };
         if (cells.size() < columns_.size()) {
-            return refuse("this row has " + std::to_string(cells.size()) +
-                          " cells, fewer than the header's " + std::to_string(columns_.size()) +
-                          ": a missing cell is not an empty one, so nothing was calculated");
+            return outcome_.refuse(
+                "this row has " + std::to_string(cells.size()) +
+                " cells, fewer than the header's " + std::to_string(columns_.size()) +
+                ": a missing cell is not an empty one, so nothing was calculated");
         }
         Listing listing;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const std::size_t column = columns_[i];
+        for (const auto& [at, input] : text_cells_) {
             // An empty pictures cell keeps the start-up value, as an empty tick cell does.
-            if (column < text_inputs && (column + 1 < text_inputs || !cells[i].empty())) {
-                listing.texts[column] = cells[i];
-            } else if (column >= text_inputs && column < first_result &&
-                       !read_tick(cells[i], listing.ticks[column - text_inputs])) {
-                return refuse(std::string(column_name(column)) + ": \"" + std::string(cells[i]) +
-                              "\" is not a tick value; write 1 or 0, yes or no, true or false");
+            if (input + 1 < text_inputs || !cells[at].empty()) {
+                listing.texts[input] = cells[at];
+            }
+        }
+        for (const auto& [at, input] : tick_cells_) {
+            if (!read_tick(cells[at], listing.ticks[input - text_inputs])) {
+                return outcome_.refuse(
+                    std::string(column_name(input)) + ": \"" + std::string(cells[at]) +
+                    "\" is not a tick value; write 1 or 0, yes or no, true or false");
             }
         }
         if (!runner_.enter(listing, outcome_)) {
@@ -310,6 +330,9 @@ class Batch {
     std::FILE* errors_;
     std::vector<std::size_t> columns_;   // what each column holds
     std::vector<std::size_t> appended_;  // the result slots written after the input's columns
+    // Where the listing's texts and ticks are, as a cell and its input: each row takes them
+    // from there, with no look at the columns that pass.
+    std::vector<std::pair<std::size_t, std::size_t>> text_cells_, tick_cells_;
     ListingRunner runner_;
     Outcome outcome_;
     std::string solved_, warnings_, quoted_;

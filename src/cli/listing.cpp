@@ -43,39 +43,40 @@ void Outcome::keep(std::vector<std::string>& kept) {
 
 ListingRunner::ListingRunner() {
     open_as_at_start_up(form_);
-    form_.when_tick_changes([this](Control box) { tick_box_Click(form_, box); });
     cmd_clear_Click(form_);
     form_.keep_as_fresh();
 }
 
 bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     form_.start_afresh();
+    calculator_.forget_readings();
     entry_warnings_.clear();
-    outcome.results.fill({});
-    outcome.warnings.clear();
-    outcome.error.clear();
     for (const Interlock& lock : option_interlocks) {
         const auto ticked = [&](Control box) {
             return listing.ticks[tick_of[index(box)]].value_or(form_.tick(box) == 1);
         };
         if (ticked(lock.box) && ticked(lock.other)) {
-            outcome.error = std::string(caption(lock.box)) + " and " +
-                            std::string(caption(lock.other)) +
-                            " cannot both be ticked: the window allows only one of them";
+            outcome.refuse(std::string(caption(lock.box)) + " and " +
+                           std::string(caption(lock.other)) +
+                           " cannot both be ticked: the window allows only one of them");
             return false;
         }
     }
     // Each text is left as if typed: a refused text stops the listing, as the window will not
     // calculate from it; an emptied field takes its keyword, the starting price with its warning.
+    // A text is tested with the reading the run then calculates with.
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
+        const auto& text = listing.texts[i];
         // Typing what a field shows already changes nothing: its start-up text passes its test.
-        if (!listing.texts[i] || *listing.texts[i] == form_.read_text(price_fields[i], buffer_)) {
+        if (!text || *text == form_.read_text(price_fields[i], buffer_)) {
             continue;
         }
-        form_.lend_text(price_fields[i], *listing.texts[i]);
-        if (price_field_LostFocus(form_, price_fields[i]) && !listing.texts[i]->empty()) {
-            outcome.error = std::string(field_title(price_fields[i])) + ": " +
-                            std::string(price_field_rule(price_fields[i])->message);
+        form_.lend_text(price_fields[i], *text);
+        if (text->empty()) {
+            price_field_LostFocus(form_, price_fields[i]);
+        } else if (!is_accepted(price_field_rules[i], calculator_.readings_of(price_fields[i]))) {
+            outcome.refuse(std::string(field_title(price_fields[i])) + ": " +
+                           std::string(price_field_rules[i].message));
             return false;
         }
     }
@@ -83,6 +84,8 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     if (listing.texts.back()) {
         form_.lend_text(Control::combo_num_pics, *listing.texts.back());
     }
+    // No click rule runs: a listing that ticks both boxes of an interlocked pair was refused
+    // above, so a rule would clear no tick, and greying a box changes no result.
     for (std::size_t i = 0; i < tick_inputs; ++i) {
         if (listing.ticks[i]) {
             form_.set_tick(input_names[text_inputs + i].control, *listing.ticks[i] ? 1 : 0);
@@ -102,10 +105,7 @@ void ListingRunner::read_outcome(Outcome& outcome) {
     outcome.error.clear();
     if (const auto& refusal = calculator_.refusal()) {
         // The run's own Error box is the refusal, not a warning: nothing it showed stands.
-        outcome.warnings.clear();
-        outcome.error = refusal_message(*refusal);
-        outcome.results.fill({});
-        return;
+        return outcome.refuse(refusal_message(*refusal));
     }
     add_warnings(form_, outcome.warnings);
     for (std::size_t i = 0; i < result_fields.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "calc/calculator.h"
@@ -30,6 +31,12 @@ struct Outcome {
     std::string error;
 
     bool refused() const { return !error.empty(); }
+    // No results and no warnings, and why not.
+    void refuse(std::string reason) {
+        results.fill({});
+        warnings.clear();
+        error = std::move(reason);
+    }
     // Copies the texts into `kept`, so that they outlast the next calculation.
     void keep(std::vector<std::string>& kept);
 };

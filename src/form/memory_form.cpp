@@ -9,10 +9,6 @@ std::string MemoryForm::text(Control control) const {
     return std::string(shown_[index(control)]);
 }
 
-std::string_view MemoryForm::read_text(Control control, std::string&) const {
-    return shown_[index(control)];
-}
-
 void MemoryForm::set_text(Control control, std::string_view text) {
     const std::size_t i = index(control);
     if (text.size() <= short_text) {
@@ -22,27 +18,7 @@ void MemoryForm::set_text(Control control, std::string_view text) {
         long_texts_[i] = text;
         shown_[i] = long_texts_[i];
     }
-    changed(control);
-}
-
-void MemoryForm::lend_text(Control control, std::string_view text) {
-    shown_[index(control)] = text;
-    changed(control);
-}
-
-int MemoryForm::tick(Control control) const {
-    return ticks_[index(control)];
-}
-
-void MemoryForm::set_tick(Control control, int value) {
-    if (ticks_[index(control)] == value) {
-        return;
-    }
-    ticks_[index(control)] = value;
-    changed(control);
-    if (tick_changed_) {
-        tick_changed_(control);
-    }
+    changed_texts_ |= bit_of(control);
 }
 
 void MemoryForm::focus(Control control) {
@@ -59,13 +35,16 @@ void MemoryForm::keep_as_fresh() {
         shown_[i] = fresh_shown_[i] = fresh_texts_[i];
     }
     fresh_ticks_ = ticks_;
-    changed_ = 0;
+    changed_texts_ = changed_ticks_ = 0;
 }
 
 void MemoryForm::start_afresh() {
-    for (; changed_ != 0; changed_ &= changed_ - 1) {
-        const auto i = static_cast<std::size_t>(std::countr_zero(changed_));
+    for (; changed_texts_ != 0; changed_texts_ &= changed_texts_ - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(changed_texts_));
         shown_[i] = fresh_shown_[i];
+    }
+    for (; changed_ticks_ != 0; changed_ticks_ &= changed_ticks_ - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(changed_ticks_));
         ticks_[i] = fresh_ticks_[i];
     }
     forget_events();

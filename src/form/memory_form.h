@@ -40,10 +40,20 @@ class MemoryForm : public Form {
     MemoryForm& operator=(const MemoryForm&) = delete;
 
     std::string text(Control control) const override;
-    std::string_view read_text(Control control, std::string& buffer) const override;
+    std::string_view read_text(Control control, std::string&) const override {
+        return shown_[index(control)];
+    }
     void set_text(Control control, std::string_view text) override;
-    int tick(Control control) const override;
-    void set_tick(Control control, int value) override;
+    int tick(Control control) const override { return ticks_[index(control)]; }
+    void set_tick(Control control, int value) override {
+        if (ticks_[index(control)] != value) {
+            ticks_[index(control)] = value;
+            changed_ticks_ |= bit_of(control);
+            if (tick_changed_) {
+                tick_changed_(control);
+            }
+        }
+    }
     void set_enabled(Control, bool) override {}
     void focus(Control control) override;
     void select_all(Control) override {}
@@ -52,7 +62,10 @@ class MemoryForm : public Form {
 
     // Shows a text that the caller keeps, unchanged, until the control's text is set again or
     // the form starts afresh: readers look at it where it is, and nothing is copied.
-    void lend_text(Control control, std::string_view text);
+    void lend_text(Control control, std::string_view text) {
+        shown_[index(control)] = text;
+        changed_texts_ |= bit_of(control);
+    }
 
     // Called after every change of a tick value, as a window raises a box's click event.
     void when_tick_changes(std::function<void(Control)> handler) {
@@ -71,7 +84,7 @@ class MemoryForm : public Form {
     void start_afresh();
 
   private:
-    void changed(Control control) { changed_ |= std::uint64_t{1} << index(control); }
+    static std::uint64_t bit_of(Control control) { return std::uint64_t{1} << index(control); }
 
     // The texts set: most are short, and are kept in place without a string's bookkeeping.
     static constexpr std::size_t short_text = 24;
@@ -87,7 +100,9 @@ class MemoryForm : public Form {
     std::array<std::string_view, control_count> fresh_shown_{};  // each of them, whole
     std::array<int, control_count> fresh_ticks_{};
     static_assert(control_count <= 64, "one bit for each control");
-    std::uint64_t changed_ = 0;  // the controls changed since they were kept fresh
+    // The controls whose texts and ticks changed since they were kept fresh.
+    std::uint64_t changed_texts_ = 0;
+    std::uint64_t changed_ticks_ = 0;
 };
 
 }  // namespace corvandel

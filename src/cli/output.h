@@ -19,7 +19,7 @@ class Output {
         if (text.size() > buffer_.size() - used_) {
             return write_through(text);
         }
-        std::copy(text.begin(), text.end(), buffer_.begin() + used_);
+        text.copy(buffer_.data() + used_, text.size());
         used_ += text.size();
         return error_ == 0;
     }

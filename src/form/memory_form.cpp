@@ -12,7 +12,7 @@ std::string MemoryForm::text(Control control) const {
 void MemoryForm::set_text(Control control, std::string_view text) {
     const std::size_t i = index(control);
     if (text.size() <= short_text) {
-        std::copy(text.begin(), text.end(), short_texts_[i].begin());
+        text.copy(short_texts_[i].data(), text.size());
         shown_[i] = {short_texts_[i].data(), text.size()};
     } else {
         long_texts_[i] = text;

@@ -292,21 +292,23 @@ class Batch {
                 " cells, fewer than the header's " + std::to_string(columns_.size()) +
                 ": a missing cell is not an empty one, so nothing was calculated");
         }
-        Listing listing;
+        // Every row sets the same inputs of the listing, so only those are set again.
         for (const auto& [at, input] : text_cells_) {
             // An empty pictures cell keeps the start-up value, as an empty tick cell does.
-            if (input + 1 < text_inputs || !cells[at].empty()) {
-                listing.texts[input] = cells[at];
-            }
+            auto& text = listing_.texts[input];
+            text = input + 1 < text_inputs || !cells[at].empty() ? std::optional(cells[at])
+                                                                 : std::nullopt;
         }
         for (const auto& [at, input] : tick_cells_) {
-            if (!read_tick(cells[at], listing.ticks[input - text_inputs])) {
+            auto& tick = listing_.ticks[input - text_inputs];
+            tick.reset();
+            if (!read_tick(cells[at], tick)) {
                 return outcome_.refuse(
                     std::string(column_name(input)) + ": \"" + std::string(cells[at]) +
                     "\" is not a tick value; write 1 or 0, yes or no, true or false");
             }
         }
-        if (!runner_.enter(listing, outcome_)) {
+        if (!runner_.enter(listing_, outcome_)) {
             return;
         }
         runner_.calculate(outcome_);
@@ -333,6 +335,7 @@ class Batch {
     // Where the listing's texts and ticks are, as a cell and its input: each row takes them
     // from there, with no look at the columns that pass.
     std::vector<std::pair<std::size_t, std::size_t>> text_cells_, tick_cells_;
+    Listing listing_;  // the row's inputs, as their cells give them
     ListingRunner runner_;
     Outcome outcome_;
     std::string solved_, warnings_, quoted_;

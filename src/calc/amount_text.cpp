@@ -89,13 +89,7 @@ std::string plain_amount_text(Money amount) {
     return std::string(CentsText(amount.cents()).plain());
 }
 
-double number_of_cents(std::int64_t cents) {
-    // Up to 2^53 both the cents and 100 are exact doubles, and one division rounds their quotient
-    // to the nearest. Beyond, the cents are rounded on the way in, so the text is read instead.
-    constexpr std::int64_t exact_limit = std::int64_t{1} << 53;
-    if (cents >= -exact_limit && cents <= exact_limit) {
-        return static_cast<double>(cents) / 100;
-    }
+double number_of_large_cents(std::int64_t cents) {
     return double_value(two_decimal_text(cents));
 }
 

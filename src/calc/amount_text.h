@@ -40,8 +40,17 @@ std::string amount_text(Money amount);
 std::string plain_amount_text(Money amount);
 
 // The double that a text of these whole cents, in either form above, reads as: the nearest one
-// to cents / 100.
-double number_of_cents(std::int64_t cents);
+// to cents / 100. Up to 2^53 both the cents and 100 are exact doubles, and one division rounds
+// their quotient to the nearest; beyond, the cents would be rounded on the way in, so the text is
+// read instead.
+double number_of_large_cents(std::int64_t cents);
+inline double number_of_cents(std::int64_t cents) {
+    constexpr std::int64_t exact_limit = std::int64_t{1} << 53;
+    if (cents >= -exact_limit && cents <= exact_limit) {
+        return static_cast<double>(cents) / 100;
+    }
+    return number_of_large_cents(cents);
+}
 
 // A double rounded directly to two decimals from its exact value, an exact half going to the
 // even cent, as "0.00".

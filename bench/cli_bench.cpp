@@ -44,7 +44,7 @@ void OneListing(benchmark::State& state) {
     listing.texts[5] = "5";
     listing.texts[6] = "4.20";
     listing.texts[8] = "3";
-    listing.ticks[4] = true;  // Gallery
+    listing.set_tick(4, true);  // Gallery
     cli::ListingRunner runner;
     cli::Outcome outcome;
     for (auto _ : state) {

@@ -299,13 +299,16 @@ class Batch {
             text = input + 1 < text_inputs || !cells[at].empty() ? std::optional(cells[at])
                                                                  : std::nullopt;
         }
+        listing_.ticks_given = 0;
         for (const auto& [at, input] : tick_cells_) {
-            auto& tick = listing_.ticks[input - text_inputs];
-            tick.reset();
+            std::optional<bool> tick;
             if (!read_tick(cells[at], tick)) {
                 return outcome_.refuse(
                     std::string(column_name(input)) + ": \"" + std::string(cells[at]) +
                     "\" is not a tick value; write 1 or 0, yes or no, true or false");
+            }
+            if (tick) {
+                listing_.set_tick(input - text_inputs, *tick);
             }
         }
         if (!runner_.enter(listing_, outcome_)) {

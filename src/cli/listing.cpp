@@ -1,6 +1,7 @@
 #include "cli/listing.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "calc/amount_text.h"
 #include "calc/readings.h"
@@ -53,7 +54,7 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     entry_warnings_.clear();
     for (const Interlock& lock : option_interlocks) {
         const auto ticked = [&](Control box) {
-            return listing.ticks[tick_of[index(box)]].value_or(form_.tick(box) == 1);
+            return listing.tick(tick_of[index(box)]).value_or(form_.tick(box) == 1);
         };
         if (ticked(lock.box) && ticked(lock.other)) {
             outcome.refuse(std::string(caption(lock.box)) + " and " +
@@ -86,10 +87,10 @@ bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     }
     // No click rule runs: a listing that ticks both boxes of an interlocked pair was refused
     // above, so a rule would clear no tick, and greying a box changes no result.
-    for (std::size_t i = 0; i < tick_inputs; ++i) {
-        if (listing.ticks[i]) {
-            form_.set_tick(input_names[text_inputs + i].control, *listing.ticks[i] ? 1 : 0);
-        }
+    for (std::uint32_t given = listing.ticks_given; given != 0; given &= given - 1) {
+        const int tick = std::countr_zero(given);
+        form_.set_tick(input_names[text_inputs + static_cast<std::size_t>(tick)].control,
+                       static_cast<int>(listing.ticks_ticked >> tick & 1));
     }
     return true;
 }

@@ -19,8 +19,24 @@ namespace corvandel::cli {
 // window's start-up value.
 struct Listing {
     std::array<std::optional<std::string_view>, text_inputs> texts{};
-    std::array<std::optional<bool>, tick_inputs> ticks{};
+    // The boxes given, and which of them are ticked, a bit for each by its place among the
+    // ticks of input_names: a listing sets only a few.
+    std::uint32_t ticks_given = 0;
+    std::uint32_t ticks_ticked = 0;
+
+    void set_tick(std::size_t tick, bool ticked) {
+        ticks_given |= std::uint32_t{1} << tick;
+        ticks_ticked =
+            (ticks_ticked & ~(std::uint32_t{1} << tick)) | (std::uint32_t{ticked} << tick);
+    }
+    std::optional<bool> tick(std::size_t tick) const {
+        if ((ticks_given >> tick & 1) == 0) {
+            return std::nullopt;
+        }
+        return (ticks_ticked >> tick & 1) == 1;
+    }
 };
+static_assert(tick_inputs <= 32);
 
 // What the window shows after Calculate: the result texts in its reading order, the warnings it
 // showed on the way, and, when the listing could not be calculated, why not (and no results).

@@ -306,7 +306,7 @@ int run(int argc, char** argv, Output& out) {
         if (i < text_inputs && options.given[i]->count() > 0) {
             listing.texts[i] = options.texts[i];
         } else if (i >= text_inputs && options.ticks[i - text_inputs]) {
-            listing.ticks[i - text_inputs] = input_names[i].control != Control::chk_paypal;
+            listing.set_tick(i - text_inputs, input_names[i].control != Control::chk_paypal);
         }
     }
 

@@ -43,10 +43,8 @@ char* write_pair(char* at, std::uint64_t two_digits) {
 }  // namespace
 
 CentsText::CentsText(std::int64_t cents) {
-    // Through the unsigned type, so that the most negative count has a magnitude too.
     const bool negative = cents < 0;
-    std::uint64_t magnitude =
-        negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+    std::uint64_t magnitude = magnitude_of(cents);
     // Written from the right: the decimals, the point, the whole digits and the sign.
     char* start = write_pair(chars_.data() + chars_.size() - 2, magnitude % 100);
     *--start = '.';
@@ -90,7 +88,7 @@ std::string plain_amount_text(Money amount) {
 }
 
 double number_of_large_cents(std::int64_t cents) {
-    return double_value(two_decimal_text(cents));
+    return double_value(CentsText(cents).two_decimals());
 }
 
 std::string two_decimal_text_of(double value) {
@@ -100,6 +98,10 @@ std::string two_decimal_text_of(double value) {
     if (const auto cents = to_nearest_whole(value, cents_per_dollar)) {
         return two_decimal_text(*cents);
     }
+    return two_decimal_text_in_full(value);
+}
+
+std::string two_decimal_text_in_full(double value) {
     // Room for every finite double written out in full.
     std::array<char, 400> buffer{};
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

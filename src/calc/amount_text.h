@@ -55,6 +55,9 @@ inline double number_of_cents(std::int64_t cents) {
 // A double rounded directly to two decimals from its exact value, an exact half going to the
 // even cent, as "0.00".
 std::string two_decimal_text_of(double value);
+// The same written out in full from the double's digits, for values whose cents do not fit a
+// count.
+std::string two_decimal_text_in_full(double value);
 
 // A double within the Money range taken to 15 significant digits first, then rounded to cents
 // with an exact half going away from zero (0.30500000000000005 and 0.305 both make 31 cents).

@@ -8,7 +8,6 @@
 #include "calc/amount_text.h"
 #include "calc/fee_schedule.h"
 #include "calc/letter_case.h"
-#include "calc/number_text.h"
 #include "calc/readings.h"
 #include "calc/tiers.h"
 
@@ -230,7 +229,7 @@ void Calculator::calc_profit_margin() {
     if (const auto cents = to_nearest_whole(margin, cents_per_dollar)) {
         show_cents(Control::txt_profit_margin, *cents);
     } else {
-        show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
+        show_result(Control::txt_profit_margin, two_decimal_text_in_full(margin));
     }
 }
 
@@ -242,8 +241,7 @@ Money Calculator::strict_amount_in(Control field) {
     const TextReadings& readings = readings_of(field);
     const auto amount = readings.strict_amount();
     if (!amount) {
-        throw Refusal{field,
-                      is_number(readings.text()) ? Problem::too_large : Problem::not_a_number};
+        throw Refusal{field, readings.is_number() ? Problem::too_large : Problem::not_a_number};
     }
     return *amount;
 }

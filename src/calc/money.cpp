@@ -6,11 +6,6 @@ namespace corvandel {
 
 namespace {
 
-Magnitude magnitude_of(std::int64_t count) {
-    // Negating through the unsigned type keeps the most negative count defined.
-    return count < 0 ? Magnitude{0} - static_cast<Magnitude>(count) : static_cast<Magnitude>(count);
-}
-
 std::optional<Money> money_from(std::optional<std::int64_t> count) {
     if (!count) {
         return std::nullopt;
@@ -22,7 +17,7 @@ std::optional<Money> money_from(std::optional<std::int64_t> count) {
 
 std::optional<Money> Money::times(Money other) const {
     const bool negative = (count_ < 0) != (other.count_ < 0);
-    const Magnitude exact = magnitude_of(count_) * magnitude_of(other.count_);
+    const Magnitude exact = Magnitude{magnitude_of(count_)} * magnitude_of(other.count_);
     // Most products fit 64 bits, where dividing is much cheaper.
     const Magnitude rounded = exact >> 64 == 0
                                   ? divide_rounded(static_cast<std::uint64_t>(exact), per_dollar)

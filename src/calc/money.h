@@ -61,10 +61,8 @@ class Money {
 
     // The amount to the nearest cent, an exact half going to the even cent.
     constexpr std::int64_t cents() const {
-        // Through the unsigned type, so that the most negative count has a magnitude too.
-        const std::uint64_t magnitude = count_ < 0 ? 0 - static_cast<std::uint64_t>(count_)
-                                                   : static_cast<std::uint64_t>(count_);
-        const auto whole = static_cast<std::int64_t>(divide_rounded(magnitude, per_dollar / 100));
+        const auto whole =
+            static_cast<std::int64_t>(divide_rounded(magnitude_of(count_), per_dollar / 100));
         return count_ < 0 ? -whole : whole;
     }
 

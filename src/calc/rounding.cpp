@@ -16,13 +16,6 @@ Magnitude round_half(Magnitude whole, int compared_with_half) {
 
 }  // namespace
 
-Magnitude divide_rounded(Magnitude numerator, Magnitude divisor) {
-    const Magnitude whole = numerator / divisor;
-    const Magnitude twice_rest = (numerator % divisor) * 2;
-    const int compared = twice_rest > divisor ? 1 : (twice_rest < divisor ? -1 : 0);
-    return round_half(whole, compared);
-}
-
 Magnitude round_by_digit(Magnitude whole, int first_dropped_digit, bool more_after) {
     int compared = first_dropped_digit > 5 ? 1 : (first_dropped_digit < 5 ? -1 : 0);
     if (compared == 0 && more_after) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
 namespace corvandel {
 
@@ -13,14 +14,19 @@ __extension__ using Magnitude = unsigned __int128;
 
 // Every rounding here takes an exact half to the even neighbour.
 
-// numerator / divisor to the nearest whole number.
-Magnitude divide_rounded(Magnitude numerator, Magnitude divisor);
-
-// The same in 64 bits, where dividing is much cheaper.
-constexpr std::uint64_t divide_rounded(std::uint64_t numerator, std::uint64_t divisor) {
-    const std::uint64_t whole = numerator / divisor;
-    const std::uint64_t twice_rest = (numerator % divisor) * 2;
+// numerator / divisor to the nearest whole number, in 64 bits where the numbers fit them, as
+// dividing there is much cheaper, or in 128.
+template <typename Unsigned>
+constexpr Unsigned divide_rounded(Unsigned numerator, std::type_identity_t<Unsigned> divisor) {
+    const Unsigned whole = numerator / divisor;
+    const Unsigned twice_rest = (numerator % divisor) * 2;
     return twice_rest > divisor || (twice_rest == divisor && whole % 2 == 1) ? whole + 1 : whole;
+}
+
+// The magnitude of a signed count, through the unsigned type, so that the most negative count
+// has one too.
+constexpr std::uint64_t magnitude_of(std::int64_t count) {
+    return count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
 }
 
 // Rounds a whole number plus a fraction described by its first dropped digit and whether any

@@ -97,7 +97,6 @@ class MemoryForm : public Form {
     std::function<void(Control)> tick_changed_;
 
     std::array<std::string, control_count> fresh_texts_{};
-    std::array<std::string_view, control_count> fresh_shown_{};  // each of them, whole
     std::array<int, control_count> fresh_ticks_{};
     static_assert(control_count <= 64, "one bit for each control");
     // The controls whose texts and ticks changed since they were kept fresh.

@@ -23,6 +23,9 @@ namespace {
 constexpr std::size_t passed = std::size_t(-1);
 constexpr std::size_t first_result = input_names.size();
 
+// Every character an amount's text is written with.
+constexpr std::string_view amount_characters = "0123456789.-";
+
 std::string_view column_name(std::size_t column) {
     return column < first_result ? input_names[column].column
                                  : result_columns[column - first_result];
@@ -129,9 +132,10 @@ class Batch {
                                            : std::string_view());
             }
         }
-        // The results after the input's columns; an amount never needs quotes.
+        // The results after the input's columns; an amount is written as it stands unless the
+        // delimiter is a character amounts are written with.
         for (const std::size_t slot : appended_) {
-            if (slot <= solved_slot) {
+            if (slot <= solved_slot && amounts_need_no_quotes_) {
                 out_.put(*delimiter_);
                 out_.write(result_text(slot));
             } else {
@@ -212,9 +216,10 @@ class Batch {
     }
 
     bool header(std::span<const std::string_view> cells) {
-        for (const char c : {*delimiter_, '"', '\r', '\n'}) {
-            needs_quotes_[static_cast<unsigned char>(c)] = true;
-        }
+        needs_quotes_ = special_characters(*delimiter_);
+        amounts_need_no_quotes_ =
+            std::none_of(amount_characters.begin(), amount_characters.end(),
+                         [this](char c) { return needs_quotes_[static_cast<unsigned char>(c)]; });
         if (!request_.delimiter && *delimiter_ != ',') {
             say(1, "note",
                 "the header holds no comma: reading cells separated by '" +
@@ -344,6 +349,7 @@ class Batch {
     std::string solved_, warnings_, quoted_;
     std::vector<std::string> kept_;         // the outcome's texts, while a search runs
     std::array<bool, 256> needs_quotes_{};  // by character, looked up for each one written
+    bool amounts_need_no_quotes_ = true;
     bool failed_ = false;
     bool cells_pass_through_ = false;  // no column holds results already
     std::size_t rows_ = 0, refused_ = 0, warned_ = 0, first_line_ = 0;

@@ -22,7 +22,7 @@ struct Reader {
     char delimiter;
     // What ends a cell that is not quoted: the delimiter and a line break, and a quote stops
     // the split.
-    std::array<bool, 256> ends_plain_cell;
+    const std::array<bool, 256> ends_plain_cell;
     csv_parser parser{};
     std::vector<std::string_view> cells;
     std::string_view as_written;    // the row's text, when it is what writing its cells gives
@@ -130,6 +130,14 @@ struct Reader {
 
 }  // namespace
 
+std::array<bool, 256> special_characters(char delimiter) {
+    std::array<bool, 256> special{};
+    for (const char c : {delimiter, '"', '\r', '\n'}) {
+        special[static_cast<unsigned char>(c)] = true;
+    }
+    return special;
+}
+
 std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
                                  const RowHandler& on_row) {
     std::vector<char> buffer(1 << 16);
@@ -152,10 +160,7 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
                     : count(';') >= count('\t')                     ? ';'
                                                                     : '\t';
     }
-    Reader reader{on_row, *delimiter, {}, {}, {}, {}, {}, {}};
-    for (const char c : {*delimiter, '"', '\r', '\n'}) {
-        reader.ends_plain_cell[static_cast<unsigned char>(c)] = true;
-    }
+    Reader reader{on_row, *delimiter, special_characters(*delimiter), {}, {}, {}, {}, {}};
     csv_init(&reader.parser, CSV_STRICT | CSV_STRICT_FINI);
     // Cells are taken as written: a blank is part of the text, as in a price field.
     csv_set_space_func(&reader.parser, [](unsigned char) { return 0; });

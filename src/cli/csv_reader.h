@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <functional>
@@ -24,6 +25,10 @@ struct CsvRow {
     std::size_t line;
     std::string_view as_written;
 };
+
+// The characters a plain cell cannot hold, by their byte: the delimiter, a quote and the line
+// breaks. Reading, they end a cell; writing, a cell that holds one is quoted.
+std::array<bool, 256> special_characters(char delimiter);
 
 // Called for every row; returns false to stop.
 using RowHandler = std::function<bool(const CsvRow& row)>;

@@ -92,7 +92,7 @@ class ListingRunner {
     MemoryForm form_;
     Calculator calculator_{form_};
     std::vector<std::string> entry_warnings_;  // from leaving the fields
-    std::string buffer_;                       // for a form that cannot lend its texts
+    std::string buffer_;  // read_text's; the in-memory form lends its texts, so it stays empty
 };
 
 }  // namespace corvandel::cli

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
-#include <string>
 #include <string_view>
 
 namespace corvandel::cli {

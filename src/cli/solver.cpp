@@ -23,12 +23,15 @@ std::optional<Target> target_from(std::string_view words) {
     if (words == "break-even") {
         return Target{Target::Of::profit, Money{}};
     }
-    const auto of = words.starts_with("profit=") ? Target::Of::profit : Target::Of::margin;
-    const auto amount = strict_amount(words.substr(words.find('=') + 1));
-    if ((!words.starts_with("profit=") && !words.starts_with("margin=")) || !amount) {
+    const bool profit = words.starts_with("profit=");
+    if (!profit && !words.starts_with("margin=")) {
         return std::nullopt;
     }
-    return Target{of, *amount};
+    const auto amount = strict_amount(words.substr(words.find('=') + 1));
+    if (!amount) {
+        return std::nullopt;
+    }
+    return Target{profit ? Target::Of::profit : Target::Of::margin, *amount};
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <string_view>
 
 #include "calc/readings.h"
@@ -39,6 +41,16 @@ inline constexpr PriceField price_field_rules[] = {
     {Control::txt_other_costs, "None", "none", true, "None",
      "Please enter a valid price. You can enter None or 0 for no costs."},
 };
+
+// The rules stand in the order of the price fields, so that a field's place finds its rule.
+static_assert([] {
+    for (std::size_t i = 0; i < price_fields.size(); ++i) {
+        if (price_field_rules[i].field != price_fields[i]) {
+            return false;
+        }
+    }
+    return std::size(price_field_rules) == price_fields.size();
+}());
 
 // The rule of a price field, or nothing for any other control.
 constexpr const PriceField* price_field_rule(Control control) {

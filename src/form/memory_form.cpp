@@ -31,7 +31,7 @@ void MemoryForm::warn(std::string_view title, std::string_view message) {
 void MemoryForm::keep_as_fresh() {
     for (std::size_t i = 0; i < control_count; ++i) {
         fresh_texts_[i] = shown_[i];
-        shown_[i] = fresh_texts_[i];
+        shown_[i] = fresh_shown_[i] = fresh_texts_[i];
     }
     fresh_ticks_ = ticks_;
     changed_texts_ = changed_ticks_ = 0;
@@ -40,7 +40,7 @@ void MemoryForm::keep_as_fresh() {
 void MemoryForm::start_afresh() {
     for (; changed_texts_ != 0; changed_texts_ &= changed_texts_ - 1) {
         const auto i = static_cast<std::size_t>(std::countr_zero(changed_texts_));
-        shown_[i] = fresh_texts_[i];
+        shown_[i] = fresh_shown_[i];
     }
     for (; changed_ticks_ != 0; changed_ticks_ &= changed_ticks_ - 1) {
         const auto i = static_cast<std::size_t>(std::countr_zero(changed_ticks_));

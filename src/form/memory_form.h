@@ -97,6 +97,9 @@ class MemoryForm : public Form {
     std::function<void(Control)> tick_changed_;
 
     std::array<std::string, control_count> fresh_texts_{};
+    // Each of them whole, as views: a batch puts many back for every listing, and a view is
+    // cheaper to copy than to make from its string.
+    std::array<std::string_view, control_count> fresh_shown_{};
     std::array<int, control_count> fresh_ticks_{};
     static_assert(control_count <= 64, "one bit for each control");
     // The controls whose texts and ticks changed since they were kept fresh.

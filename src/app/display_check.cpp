@@ -28,12 +28,10 @@ int option_value_at(int argc, char* argv[], std::string_view name) {
     return 0;
 }
 
-// The value of the toolkit's option `name`, or the environment variable's when the option is
-// not given.
-QByteArray option_or_environment(int argc, char* argv[], std::string_view name,
-                                 const char* variable) {
-    const int value = option_value_at(argc, argv, name);
-    return value != 0 ? QByteArray(argv[value]) : qgetenv(variable);
+// The value of a toolkit option found at `at` in the arguments, or the environment variable's
+// when the option is not given (at 0).
+QByteArray value_or_environment(char* argv[], int at, const char* variable) {
+    return at != 0 ? QByteArray(argv[at]) : qgetenv(variable);
 }
 
 // What the toolkit tries when no platform is named: a Wayland compositor first where the session
@@ -75,8 +73,7 @@ std::optional<QString> cannot_reach_wayland() {
 
 DisplayCheck::DisplayCheck(int argc, char* argv[]) {
     const int named_in_argv = option_value_at(argc, argv, "platform");
-    const QByteArray named =
-        named_in_argv != 0 ? QByteArray(argv[named_in_argv]) : qgetenv("QT_QPA_PLATFORM");
+    const QByteArray named = value_or_environment(argv, named_in_argv, "QT_QPA_PLATFORM");
     const QByteArrayList platforms =
         named.isEmpty() ? toolkit_default_platforms() : named.split(';');
     QStringList reasons;
@@ -118,7 +115,8 @@ std::optional<QString> DisplayCheck::cannot_reach(const QByteArray& entry, int a
 }
 
 std::optional<QString> DisplayCheck::cannot_reach_x11(int argc, char* argv[]) {
-    const QByteArray display = option_or_environment(argc, argv, "display", "DISPLAY");
+    const QByteArray display =
+        value_or_environment(argv, option_value_at(argc, argv, "display"), "DISPLAY");
     if (display.isEmpty()) {
         return QStringLiteral("no display is set (DISPLAY is empty)");
     }

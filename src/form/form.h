@@ -40,6 +40,11 @@ class Form {
 
     // A modal warning box with one OK button; returns when the user has closed it.
     virtual void warn(std::string_view title, std::string_view message) = 0;
+    // The same about a field's entry: a window may show it over the field, and say more of it.
+    virtual void warn_about([[maybe_unused]] Control field, std::string_view title,
+                            std::string_view message) {
+        warn(title, message);
+    }
 };
 
 }  // namespace corvandel

@@ -29,7 +29,7 @@ bool price_field_LostFocus(Form& form, Control field) {
     const bool rejected = !is_accepted(rule, text);
     const bool emptied = text.empty();
     if (rejected) {
-        form.warn(incorrect_price_title, rule.message);
+        form.warn_about(field, incorrect_price_title, rule.message);
         form.focus(field);
     }
     if (emptied) {

@@ -6,25 +6,15 @@
 #include <QLineEdit>
 #include <QLocale>
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "calc/number_text.h"
-#include "input/price_fields.h"
 #include "ui/qt_values.h"
 
 namespace corvandel {
 
 namespace {
-
-// The price field whose warning this is, told by its message, which no other field shares.
-const PriceField* field_warned_about(std::string_view message) {
-    const auto* rule = std::find_if(
-        std::begin(price_field_rules), std::end(price_field_rules),
-        [message](const PriceField& candidate) { return candidate.message == message; });
-    return rule == std::end(price_field_rules) ? nullptr : rule;
-}
 
 // Where the desktop writes a decimal comma, a refused entry that its language reads as a number
 // is most likely a price written the desktop's way: the seller is shown the same number as the
@@ -115,20 +105,16 @@ void QtForm::append_entry(Control control, std::string_view entry) {
     }
 }
 
-// A price field's warning is about that field, and after its message, word for word, may come
-// the hint about the decimal separator.
 void QtForm::warn(std::string_view title, std::string_view message) {
+    show_warning(window_, to_qstring(title), to_qstring(message));
+}
+
+void QtForm::warn_about(Control field, std::string_view title, std::string_view message) {
     QString text = to_qstring(message);
-    const PriceField* rule = field_warned_about(message);
-    if (rule == nullptr) {
-        show_warning(window_, to_qstring(title), text);
-        return;
-    }
-    if (const std::optional<QString> hint =
-            decimal_separator_hint(to_qstring(this->text(rule->field)))) {
+    if (const std::optional<QString> hint = decimal_separator_hint(to_qstring(this->text(field)))) {
         text += QLatin1Char(' ') + *hint;
     }
-    show_warning(widget(rule->field), to_qstring(title), text);
+    show_warning(widget(field), to_qstring(title), text);
 }
 
 void QtForm::show_warning(QWidget* subject, const QString& title, const QString& message) {

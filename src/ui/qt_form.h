@@ -29,6 +29,9 @@ class QtForm final : public Form {
     void select_all(Control control) override;
     void append_entry(Control control, std::string_view entry) override;
     void warn(std::string_view title, std::string_view message) override;
+    // Over the field, and after its message, word for word, the hint about the decimal
+    // separator where the entry seems written the desktop's way.
+    void warn_about(Control field, std::string_view title, std::string_view message) override;
 
     // A warning of the window's own, about `subject`: a control, or the window.
     void show_warning(QWidget* subject, const QString& title, const QString& message);

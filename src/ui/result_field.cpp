@@ -131,21 +131,29 @@ void ResultField::paintEvent(QPaintEvent*) {
 // the widest characters that fit is measured once per font and size.
 void ResultField::fit_text() {
     const QString whole = text();
+    if (always_fits_ >= 0 && whole.size() <= always_fits_) {
+        set_shown(whole, font());
+        return;
+    }
+    const qreal room = text_area().width();
+    const auto fits = [&](const QFont& candidate) {
+        return QFontMetricsF(candidate, this).horizontalAdvance(whole) <= room;
+    };
     if (always_fits_ < 0) {
         const QFontMetricsF metrics(font(), this);
         qreal widest = 0;
         for (const QChar character : result_characters) {
             widest = std::max(widest, metrics.horizontalAdvance(character));
         }
-        always_fits_ = static_cast<qsizetype>(std::floor(text_area().width() / widest));
+        always_fits_ = static_cast<qsizetype>(std::floor(room / widest));
     }
-    if (whole.size() <= always_fits_ || fits(whole, font())) {
+    if (whole.size() <= always_fits_ || fits(font())) {
         set_shown(whole, font());
         return;
     }
     QFont font = this->font();
     font.setLetterSpacing(QFont::PercentageSpacing, closest_letter_spacing_percent);
-    if (fits(whole, font)) {
+    if (fits(font)) {
         set_shown(whole, font);
         return;
     }
@@ -154,15 +162,14 @@ void ResultField::fit_text() {
     font.setLetterSpacing(QFont::PercentageSpacing, 100);
     font.setHintingPreference(QFont::PreferFullHinting);
     // Text widths grow nearly in proportion to the size; the steps below settle the rest.
-    const qreal room = text_area().width();
     const double guess =
         font.pointSizeF() * room / QFontMetricsF(font, this).horizontalAdvance(whole);
     font.setPointSizeF(
         std::max(smallest_point_size, std::floor(guess / point_size_step) * point_size_step));
-    while (!fits(whole, font) && font.pointSizeF() - point_size_step >= smallest_point_size) {
+    while (!fits(font) && font.pointSizeF() - point_size_step >= smallest_point_size) {
         font.setPointSizeF(font.pointSizeF() - point_size_step);
     }
-    if (fits(whole, font)) {
+    if (fits(font)) {
         set_shown(whole, font);
         return;
     }
@@ -175,10 +182,6 @@ QRect ResultField::text_area() const {
     return style()
         ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
         .adjusted(clearance_pixels, 0, -clearance_pixels, 0);
-}
-
-bool ResultField::fits(const QString& text, const QFont& font) const {
-    return QFontMetricsF(font, this).horizontalAdvance(text) <= text_area().width();
 }
 
 void ResultField::set_shown(const QString& text, const QFont& font) {

@@ -41,7 +41,6 @@ class ResultField final : public QLineEdit {
     void fit_text();
     // Where the text is drawn: inside the style's frame, a pixel clear of it on either side.
     QRect text_area() const;
-    bool fits(const QString& text, const QFont& font) const;
     void set_shown(const QString& text, const QFont& font);
 
     QString shown_text_;

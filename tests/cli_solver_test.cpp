@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <optional>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/amount_text.h"
 #include "calc/readings.h"
 #include "calculation.h"
 #include "cli/solver.h"
+#include "input/option_interlocks.h"
 #include "run_program.h"
 
 namespace corvandel {
@@ -222,5 +225,164 @@ TEST(SolvingFromTheCommandLine, AgreesWithTheSearchInMemory) {
               std::vector(plain[1].begin(), plain[1].end() - 2));
 }
 
+// A listing drawn at random over every input the search could misjudge: the PayPal fee counted
+// or not, shipping charged or not (below zero too), costs in fractions of a cent and below zero,
+// pictures, upgrades and the listing fee's prices.
+struct RandomListing {
+    std::vector<std::string> texts;  // what the listing shows, in place
+    cli::Listing listing;
+};
+
+RandomListing random_listing(std::mt19937_64& random) {
+    const auto chance = [&random](int percent) {
+        return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+    };
+    // Up to `most` dollars, in whole cents or in ten-thousandths.
+    const auto amount = [&](std::int64_t most) {
+        std::int64_t count = std::uniform_int_distribution<std::int64_t>(0, most * 10'000)(random);
+        count -= chance(60) ? count % 100 : 0;
+        return std::to_string(count / 10'000) + "." +
+               std::to_string(10'000 + count % 10'000).substr(1);
+    };
+    RandomListing drawn;
+    drawn.texts.reserve(cli::text_inputs);
+    const auto type = [&](std::size_t input, int percent, const std::string& text) {
+        if (chance(percent)) {
+            drawn.listing.texts[input] = drawn.texts.emplace_back(text);
+        }
+    };
+    type(0, 70, amount(chance(80) ? 60 : 1500));                          // item cost
+    type(1, 70, amount(600));                                             // starting price
+    type(2, 20, amount(100));                                             // Buy-It-Now
+    type(3, 20, amount(800));                                             // reserve
+    type(5, 50, (chance(10) ? "-" : "") + amount(20));                    // shipping charged
+    type(6, 50, amount(20));                                              // shipping cost
+    type(7, 30, (chance(15) ? "-" : "") + amount(chance(80) ? 5 : 400));  // other costs
+    type(8, 100, std::to_string(1 + random() % 12) + (chance(10) ? ".5" : ""));
+    for (std::size_t tick = 0; tick < cli::tick_inputs; ++tick) {
+        const bool paypal = cli::input_names[cli::text_inputs + tick].control == C::chk_paypal;
+        drawn.listing.set_tick(tick, chance(paypal ? 50 : 15));
+    }
+    const auto tick_of = [](Control box) {
+        std::size_t at = cli::text_inputs;
+        while (cli::input_names[at].control != box) {
+            ++at;
+        }
+        return at - cli::text_inputs;
+    };
+    for (const Interlock& lock : option_interlocks) {
+        if (drawn.listing.tick(tick_of(lock.box)) == true) {
+            drawn.listing.set_tick(tick_of(lock.other), false);
+        }
+    }
+    return drawn;
+}
+
+// The texts of the profit and the margin the window shows at an ending price.
+class Sweep {
+  public:
+    explicit Sweep(cli::Listing listing) : listing_(std::move(listing)) {}
+
+    std::optional<std::pair<std::string, std::string>> at(std::int64_t cents) {
+        const std::string price = two_decimal_text(cents);
+        listing_.texts[4] = price;
+        cli::Outcome outcome;
+        if (!runner_.enter(listing_, outcome)) {
+            return std::nullopt;
+        }
+        runner_.calculate(outcome);
+        if (outcome.refused()) {
+            return std::nullopt;
+        }
+        return std::pair{std::string(outcome.results[7]), std::string(outcome.results[8])};
+    }
+
+  private:
+    cli::Listing listing_;
+    cli::ListingRunner runner_;
+};
+
+// Whether a result's text ("-123.45", of any length) shows at least the target, compared as
+// decimal texts: a margin can lie far beyond the range of amounts.
+bool shows_at_least(std::string_view shown, Money target) {
+    const std::int64_t count = target.count();
+    const std::string least = two_decimal_text(count < 0 ? count / 100 : (count + 99) / 100);
+    const bool negative = shown.starts_with('-');
+    if (negative != least.starts_with('-')) {
+        return !negative;
+    }
+    const std::string_view a = shown.substr(negative), b = std::string_view(least).substr(negative);
+    const bool larger = a.size() != b.size() ? a.size() > b.size() : a > b;
+    return a == b || larger != negative;
+}
+
+// The search against a sweep cent by cent from 0.01, for listings drawn at random and targets
+// of every kind: break-even, profits and margins taken from what a listing shows at a price
+// (so that most are reached below it, and the sweep can stop there), margins up to 99.99 and
+// targets below zero. A target no cent of the sweep reaches is reached only above it, or not at
+// all at a handful of prices up to billions of dollars.
+TEST(LowestEndPrice, IsTheLowestCentOfASweepForRandomListings) {
+    // The sanitizers look for faults of memory, which fewer listings show as well.
+#if defined(__SANITIZE_ADDRESS__)
+    constexpr int listings = 40;
+#else
+    constexpr int listings = 300;
+#endif
+    std::mt19937_64 random(20261208);
+    for (int drawn_so_far = 0; drawn_so_far < listings; ++drawn_so_far) {
+        const RandomListing drawn = random_listing(random);
+        cli::ListingRunner runner;
+        cli::Outcome outcome;
+        ASSERT_TRUE(runner.enter(drawn.listing, outcome)) << outcome.error;
+        // Past the fee's first band edge; one listing in twelve past its second.
+        const std::int64_t swept = drawn_so_far % 12 == 0 ? 101'000 : 100 + random() % 3'000;
+        Sweep sweep(drawn.listing);
+        std::vector<std::pair<std::string, std::string>> shown(1);
+        for (std::int64_t cents = 1; cents <= swept; ++cents) {
+            shown.push_back(*sweep.at(cents));
+        }
+        const auto& [profit_at, margin_at] = shown[1 + random() % swept];
+        const std::int64_t offset = static_cast<std::int64_t>(random() % 20'001) - 10'000;
+        const auto near = [offset](const std::string& text, std::int64_t step) {
+            return Money::from_count(strict_amount(text).value_or(Money{}).count() +
+                                     offset / step * step);
+        };
+        const Target targets[] = {
+            {Target::Of::profit, Money{}},
+            {Target::Of::profit, near(profit_at, 1)},
+            {Target::Of::profit,
+             Money::from_count(-static_cast<std::int64_t>(random() % 2'000'000))},
+            {Target::Of::margin, near(margin_at, 10)},
+            {Target::Of::margin,
+             *Money::from_cents(9'000 + static_cast<std::int64_t>(random() % 1'000))},
+        };
+        for (const Target& target : targets) {
+            const auto reaches = [&target](const std::pair<std::string, std::string>& at) {
+                return shows_at_least(target.of == Target::Of::profit ? at.first : at.second,
+                                      target.at_least);
+            };
+            const auto lowest = std::find_if(shown.begin() + 1, shown.end(), reaches);
+            const cli::Solution solution = cli::lowest_end_price(runner, target);
+            const std::string context = "listing " + std::to_string(drawn_so_far) + ", target " +
+                                        amount_text(target.at_least) +
+                                        (target.of == Target::Of::margin ? " %" : "");
+            if (lowest != shown.end()) {
+                ASSERT_EQ(solution.kind, cli::Solution::Kind::found) << context;
+                EXPECT_EQ(two_decimal_text(solution.cents),
+                          two_decimal_text(lowest - shown.begin()))
+                    << context;
+            } else if (solution.kind == cli::Solution::Kind::found) {
+                EXPECT_GT(solution.cents, swept) << context;
+                EXPECT_TRUE(reaches(*sweep.at(solution.cents))) << context;
+            } else {
+                ASSERT_EQ(solution.kind, cli::Solution::Kind::unreachable) << context;
+                for (const std::int64_t dollars : {10'000LL, 1'000'000LL, 1'000'000'000LL}) {
+                    const auto at = sweep.at(dollars * 100);
+                    EXPECT_TRUE(!at || !reaches(*at)) << context << " at " << dollars;
+                }
+            }
+        }
+    }
+}
 }  // namespace
 }  // namespace corvandel

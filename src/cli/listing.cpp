@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 #include "calc/amount_text.h"
 #include "calc/readings.h"
@@ -114,8 +115,8 @@ void ListingRunner::read_outcome(Outcome& outcome) {
     }
 }
 
-std::optional<Shown> ListingRunner::shown_at(std::int64_t cents) {
-    form_.set_text(Control::txt_end_price, two_decimal_text(cents));
+std::optional<Shown> ListingRunner::shown_at(std::int64_t price) {
+    form_.set_text(Control::txt_end_price, two_decimal_text(price));
     form_.forget_events();
     calculator_.cmd_calc_Click();
     if (calculator_.refusal()) {
@@ -124,8 +125,15 @@ std::optional<Shown> ListingRunner::shown_at(std::int64_t cents) {
     const auto shown = [this](Control field) {
         return leading_number(form_.read_text(field, buffer_));
     };
-    return Shown{shown(Control::txt_profit), shown(Control::txt_profit_margin),
-                 shown(Control::txt_total_recv), shown(Control::txt_total_spent)};
+    const auto cents = [this](Control field) {
+        const std::string_view text = form_.read_text(field, buffer_);
+        const auto amount = leading_amount(text);
+        using limits = std::numeric_limits<std::int64_t>;
+        return amount ? amount->cents() : text.starts_with('-') ? limits::min() : limits::max();
+    };
+    return Shown{cents(Control::txt_profit), cents(Control::txt_profit_margin),
+                 shown(Control::txt_profit), shown(Control::txt_total_recv),
+                 shown(Control::txt_total_spent)};
 }
 
 bool ListingRunner::costs_in_whole_cents() {

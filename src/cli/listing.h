@@ -57,10 +57,13 @@ struct Outcome {
     void keep(std::vector<std::string>& kept);
 };
 
-// What a run shows that a target is judged by, as the window's readings take the texts: the
-// margin of a tiny amount received can lie far outside the range of amounts.
+// What a run shows that a target is judged by: the profit and the margin as the whole cents
+// their texts show, and the totals as the window's readings take the texts. The margin of a tiny
+// amount received can lie far outside the range of amounts: it is then held at the end of that
+// range on its side, beyond every target.
 struct Shown {
-    double profit, margin, received, spent;
+    std::int64_t profit_cents, margin_cents;
+    double profit, received, spent;
 };
 
 // The main window held in memory that calculates one listing after another. Every listing starts
@@ -87,6 +90,8 @@ class ListingRunner {
     // Whether the costs and the shipping charged are whole cents, so that the totals need no
     // rounding to cents.
     bool costs_in_whole_cents();
+    // Whether the total fees count the PayPal fee, which follows the ending price.
+    bool counts_payment_fee() const { return form_.tick(Control::chk_paypal) == 1; }
 
   private:
     MemoryForm form_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -32,26 +33,55 @@ TEST_P(BadInputs, AreToldAndLoseNoEarlierRow) {
     const ProgramRun run = run_program(CORVANDEL_CALC, c.arguments, c.input, c.output);
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_NE((run.err + run.out).find(c.message), std::string::npos) << run.err;
-    if (c.arguments.size() > 1 && c.arguments.front() == "--batch") {
+    if (c.output == Output::interrupted) {
+        // The output ends after a whole row, however far the batch came.
+        const auto rows = csv_rows(run.out, c.delimiter);
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(run.out.back(), '\n');
+        for (const auto& row : rows) {
+            EXPECT_EQ(row.size(), rows.front().size()) << row.front();
+        }
+    } else if (c.arguments.size() > 1 && c.arguments.front() == "--batch") {
         std::vector<std::string> first_cells;
         for (const auto& row : csv_rows(run.out, c.delimiter)) {
             first_cells.push_back(row.front());
         }
         EXPECT_EQ(first_cells, c.first_cells);
+        // A file refused before its first row writes nothing at all.
+        if (c.first_cells.empty()) {
+            EXPECT_EQ(run.out, "");
+        }
     }
-    if (c.status != 0) {
+    if (c.status == 1 || c.status == 2) {
         EXPECT_NE(run.err.find("error: "), std::string::npos) << run.err;
     }
-    if (c.output != Output::kept) {  // the failed write ends the program at once
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    if (c.output == Output::full_disk || c.output == Output::closed) {  // ends it at once
+        EXPECT_EQ(run.err.find("error: "), run.err.rfind("error: ")) << run.err;
     }
+}
+
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) {
+        all += text;
+    }
+    return all;
 }
 
 const std::string huge_name(1'000'000, 'x');
 const std::string huge_number(1'000'000, '9');
 
 const BadInput bad_inputs[] = {
-    {"UnknownOption", {"--colour=red"}, "", 2, "--colour=red", {}},
+    {"UnknownOption", {"--colour=red"}, "", 2, "error: --colour: unknown option\n", {}},
+    {"OptionTypo", {"--ends", "45"}, "", 2, "--ends: unknown option; did you mean --end?", {}},
+    {"FifteenDigitsTooLarge", {"--end", "999999999999999"}, "", 1, "Ending Price is too large", {}},
+    {"JustPastTheRange",
+     {"--item-cost=922337203685478", "--end=45"},
+     "",
+     1,
+     "Item Cost is too large",
+     {}},
+    {"MarginTargetWithThreeDecimals", {"--target-margin", "95.601"}, "", 3, "unreachable", {}},
     {"MissingValue", {"--end=45", "--start"}, "", 2, "--start needs a value", {}},
     {"ValueIsNeverTheNextOption", {"--end", "--json"}, "", 2, "--end needs a value", {}},
     {"EmptyValueAfterEquals", {"--item-cost=", "--json", "--end", "45"}, "", 0, "\"3.71\"", {}},
@@ -182,6 +212,70 @@ const BadInput bad_inputs[] = {
      "<stdin>:3: error: a quote in a cell that does not start with one",
      {"sku", "A"}},
     {"ColumnTwice", {"--batch", "-"}, "Ending Price,end_price\n45,45\n", 1, ":1: error: two", {}},
+    {"ColumnsNotRead",
+     {"--batch", "-"},
+     "SKU,Cost,Ending Price,Shipping,item_cots\nA,30,45,5,1\n",
+     0,
+     "<stdin>:1: note: not read, passed through: SKU, Cost, Shipping, item_cots\n",
+     {"SKU", "A"}},
+    {"NoPayPalColumn",
+     {"--batch", "-"},
+     "Item Cost ($),end_price,no_paypal\n30,45,1\n",
+     0,
+     "30,45,1,0.20,1.91,2.11,1.60,2.11,45.00,32.11,12.89,",
+     {"Item Cost ($)", "30"}},
+    {"NoPayPalAndCountPayPal",
+     {"--batch", "-"},
+     "end_price,no_paypal,count_paypal\n45,1,0\n",
+     1,
+     "no_paypal and count_paypal both say",
+     {}},
+    {"EmptyRowsFromASpreadsheet",
+     {"--batch", "-"},
+     "SKU,Item Cost,Ending Price\nA,10,45\n,,\n, ,\n",
+     0,
+     "\n,,,,,,,,,,,,,\n, ,,,,,,,,,,,,\n",
+     {"SKU", "A", "", ""}},
+    {"InterruptedBatch",
+     {"--batch", "-"},
+     "sku,end_price,item_cost\n" + repeated("A,30.75,12.3456\n", 300'000),
+     128 + SIGTERM,
+     "",
+     {},
+     Output::interrupted},
+    {"InventoryIsTheOutput",
+     {"--batch", "/dev/stdin"},
+     "end_price,profit\n45,41.29\n",
+     1,
+     "error: /dev/stdin: the inventory is also the output",
+     {},
+     Output::input_file},
+    {"UTF16File",
+     {"--batch", "-"},
+     std::string("\xFF\xFEi\0t\0e\0m\0_\0c\0o\0s\0t\0\n\0", 22),
+     1,
+     "<stdin>:1: error: the file is UTF-16; save it as CSV UTF-8",
+     {}},
+    {"OneColumnIsReadWithCommas",
+     {"--batch", "-"},
+     "end_price\n45\n",
+     0,
+     "end_price,listing_fees,",
+     {"end_price", "45"}},
+    {"AsManySemicolonsAsTabs",
+     {"--batch", "-"},
+     "sku\tname;end_price\nA\tlamp;45\n",
+     0,
+     "<stdin>:1: note: the header holds no comma: reading cells separated by ';'",
+     {"sku\tname", "A\tlamp"},
+     Output::kept,
+     ';'},
+    {"SummaryNamesTheFirstRowAndCountsWarnings",
+     {"--batch", "-"},
+     "sku,start_price,reserve,end_price\nA,10,5,45\nB,10,20,45\nC,10,5,45\n",
+     0,
+     "<stdin>:2: warning: 2 of 3 rows warned; see the warnings column",
+     {"sku", "A", "B", "C"}},
     {"EmptyFile", {"--batch", "-"}, "", 1, "<stdin>:1: error: the file is empty", {}},
     {"HeaderOnly", {"--batch", "-"}, "sku,end_price\n", 0, "", {"sku"}},
     {"MillionCharacterCells",

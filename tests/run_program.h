@@ -5,11 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,9 +30,10 @@ inline std::string contents_of(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Where a program's standard output goes: to a file the run reads back, to a full disk, or
-// nowhere at all (closed).
-enum class Output { kept, full_disk, closed };
+// Where a program's standard output goes: to a file the run reads back, to a full disk, nowhere
+// at all (closed), or to the file of its standard input, appended. Or to a file the run reads
+// back, with SIGTERM sent as soon as the program has written something (interrupted).
+enum class Output { kept, full_disk, closed, input_file, interrupted };
 
 // Runs a program with these arguments, its standard input from `input` (empty: none), and waits
 // for it to end. Its output goes through files, so that no amount of it can block it.
@@ -46,6 +50,8 @@ inline ProgramRun run_program(const std::string& program, const std::vector<std:
     posix_spawn_file_actions_addopen(&files, 0, in_path.c_str(), O_RDONLY, 0);
     if (output == Output::closed) {
         posix_spawn_file_actions_addclose(&files, 1);
+    } else if (output == Output::input_file) {
+        posix_spawn_file_actions_addopen(&files, 1, in_path.c_str(), O_WRONLY | O_APPEND, 0);
     } else {
         posix_spawn_file_actions_addopen(
             &files, 1, output == Output::full_disk ? "/dev/full" : out_path.c_str(),
@@ -62,9 +68,25 @@ inline ProgramRun run_program(const std::string& program, const std::vector<std:
     ProgramRun run;
     pid_t pid = 0;
     if (posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), environ) == 0) {
+        // A program that runs for a minute is stopped: none of these should take a second.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
         int wait_status = 0;
-        waitpid(pid, &wait_status, 0);
-        run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+        bool signalled = false;
+        while (waitpid(pid, &wait_status, WNOHANG) == 0) {
+            std::error_code no_file;
+            if (output == Output::interrupted && !signalled &&
+                std::filesystem::file_size(out_path, no_file) > 0 && !no_file) {
+                signalled = ::kill(pid, SIGTERM) == 0;
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                ::kill(pid, SIGKILL);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        // A program ended by a signal has the status a shell gives it.
+        run.status = WIFEXITED(wait_status)     ? WEXITSTATUS(wait_status)
+                     : WIFSIGNALED(wait_status) ? 128 + WTERMSIG(wait_status)
+                                                : -1;
     }
     posix_spawn_file_actions_destroy(&files);
     run.out = contents_of(out_path);

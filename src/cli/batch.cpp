@@ -18,40 +18,31 @@ namespace corvandel::cli {
 
 namespace {
 
-// What a column holds: an input of input_names, a result of result_columns after them, or
-// neither (passed).
+// What a column holds: an input of input_names, a result of result_columns after them, the
+// PayPal box said the other way round (no_paypal, as the option says it), or none (passed).
 constexpr std::size_t passed = std::size_t(-1);
 constexpr std::size_t first_result = input_names.size();
+constexpr std::size_t no_paypal = first_result + result_columns.size();
+constexpr std::size_t count_paypal = input_names.size() - 1;
+static_assert(input_names[count_paypal].control == Control::chk_paypal);
 
 // Every character an amount's text is written with.
 constexpr std::string_view amount_characters = "0123456789.-";
 
 std::string_view column_name(std::size_t column) {
     return column < first_result ? input_names[column].column
+           : column == no_paypal ? "no_paypal"
                                  : result_columns[column - first_result];
-}
-
-// A header cell as it is compared: in lower case, without blanks around it, and with each run of
-// blanks, hyphens and underscores made one underscore ("Buy-It-Now Price" is buy_it_now_price).
-std::string normalised(std::string_view name) {
-    std::string plain;
-    for (const char c : lower_case(trimmed(name))) {
-        const bool gap = c == ' ' || c == '\t' || c == '-' || c == '_';
-        if (!gap || plain.empty() || plain.back() != '_') {
-            plain += gap ? '_' : c;
-        }
-    }
-    return plain;
 }
 
 // Each column's names, normalised: its own, and the window's caption for its field or box.
 const std::vector<std::pair<std::string, std::size_t>>& known_names() {
     static const auto names = [] {
         std::vector<std::pair<std::string, std::size_t>> list;
-        for (std::size_t i = 0; i < first_result + result_columns.size(); ++i) {
-            list.emplace_back(normalised(column_name(i)), i);
+        for (std::size_t i = 0; i <= no_paypal; ++i) {
+            list.emplace_back(normalised_name(column_name(i)), i);
             if (i < first_result && !field_title(input_names[i].control).empty()) {
-                list.emplace_back(normalised(field_title(input_names[i].control)), i);
+                list.emplace_back(normalised_name(field_title(input_names[i].control)), i);
             }
         }
         return list;
@@ -59,17 +50,10 @@ const std::vector<std::pair<std::string, std::size_t>>& known_names() {
     return names;
 }
 
-// How many letters must be added, dropped or changed to make one name the other.
-std::size_t edits_between(std::string_view a, std::string_view b) {
-    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i) {
-        for (std::size_t j = 0; j <= b.size(); ++j) {
-            d[i][j] = i == 0 || j == 0 ? i + j
-                                       : std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
-                                                   d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
-        }
-    }
-    return d[a.size()][b.size()];
+// Whether every cell of a row is empty or blank, as a spreadsheet writes an empty row.
+bool is_blank(std::span<const std::string_view> cells) {
+    return std::all_of(cells.begin(), cells.end(),
+                       [](std::string_view cell) { return trimmed(cell).empty(); });
 }
 
 // A tick cell: 1/0, yes/no or true/false in any letter case. An empty one leaves the box as it
@@ -107,7 +91,8 @@ class Batch {
         if (columns_.empty()) {
             return header(cells);
         }
-        if (cells.size() > columns_.size()) {
+        const bool blank = is_blank(cells);
+        if (cells.size() > columns_.size() && !blank) {
             say(row.line, "error",
                 "this row has " + std::to_string(cells.size()) + " cells, more than the header's " +
                     std::to_string(columns_.size()) + ": a cell that holds a '" +
@@ -115,43 +100,49 @@ class Batch {
             failed_ = true;
             return false;
         }
-        calculate(cells);
+        // A row of empty cells is no listing: it keeps its place, with nothing calculated.
+        if (blank) {
+            outcome_ = {};
+            solved_.clear();
+        } else {
+            calculate(cells);
+        }
         warnings_.clear();
         for (const std::string_view warning : outcome_.warnings) {
             warnings_.append(warnings_.empty() ? "" : "; ").append(warning);
         }
+        line_.clear();
         // A whole row of cells that pass through is written as it was read, where that is what
         // writing its cells would give.
         if (cells_pass_through_ && cells.size() == columns_.size() && !row.as_written.empty()) {
-            out_.write(row.as_written);
+            line_ = row.as_written;
         } else {
             for (std::size_t i = 0; i < columns_.size(); ++i) {
-                cell(i, columns_[i] >= first_result && columns_[i] != passed
-                            ? result_text(columns_[i] - first_result)
-                        : i < cells.size() ? cells[i]
-                                           : std::string_view());
+                cell(i, is_result(columns_[i]) ? result_text(columns_[i] - first_result)
+                        : i < cells.size()     ? cells[i]
+                                               : std::string_view());
             }
         }
         // The results after the input's columns; an amount is written as it stands unless the
         // delimiter is a character amounts are written with.
         for (const std::size_t slot : appended_) {
             if (slot <= solved_slot && amounts_need_no_quotes_) {
-                out_.put(*delimiter_);
-                out_.write(result_text(slot));
+                line_.append(1, *delimiter_).append(result_text(slot));
             } else {
                 cell(columns_.size(), result_text(slot));
             }
         }
+        line_ += '\n';
         ++rows_;
         if (outcome_.refused() || !outcome_.warnings.empty()) {
             ++(outcome_.refused() ? refused_ : warned_);
             first_line_ = first_line_ == 0 ? row.line : first_line_;
         }
-        return out_.write("\n");
+        return out_.write(line_) && Output::signal_caught() == 0;
     }
 
     int finish(const std::optional<CsvFault>& fault) {
-        if (!out_.flush()) {
+        if (!out_.flush() || Output::signal_caught() != 0) {
             return 1;
         }
         if (fault && fault->line == 0) {
@@ -184,6 +175,10 @@ class Batch {
     }
 
   private:
+    static bool is_result(std::size_t column) {
+        return column >= first_result && column < no_paypal;
+    }
+
     // The text of a result column of result_columns for the row just calculated.
     std::string_view result_text(std::size_t slot) const {
         if (slot < solved_slot) {
@@ -198,23 +193,25 @@ class Batch {
                      what.c_str());
     }
 
-    // Writes a cell, after a delimiter unless it is the row's first; libcsv quotes one that holds
-    // the delimiter, a quote or a line break.
+    // Adds a cell to the line, after a delimiter unless it is the row's first; libcsv quotes one
+    // that holds the delimiter, a quote or a line break.
     void cell(std::size_t at, std::string_view text) {
         if (at > 0) {
-            out_.put(*delimiter_);
+            line_ += *delimiter_;
         }
         for (const char c : text) {
             if (needs_quotes_[static_cast<unsigned char>(c)]) {
-                quoted_.resize(csv_write(nullptr, 0, text.data(), text.size()));
-                csv_write(quoted_.data(), quoted_.size(), text.data(), text.size());
-                out_.write(quoted_);
+                const std::size_t start = line_.size();
+                line_.resize(start + csv_write(nullptr, 0, text.data(), text.size()));
+                csv_write(line_.data() + start, line_.size() - start, text.data(), text.size());
                 return;
             }
         }
-        out_.write(text);
+        line_.append(text);
     }
 
+    // Names each column from the header, and writes the header, with a column for each result
+    // the file holds none of yet, once every column is accepted: a file refused writes nothing.
     bool header(std::span<const std::string_view> cells) {
         needs_quotes_ = special_characters(*delimiter_);
         amounts_need_no_quotes_ =
@@ -225,21 +222,16 @@ class Batch {
                 "the header holds no comma: reading cells separated by '" +
                     std::string(1, *delimiter_) + "' (--delimiter chooses)");
         }
-        bool reads_any = false;
+        std::string unread;  // the names of the columns passed through
+        line_.clear();
         for (const std::string_view text : cells) {
-            const std::string name = normalised(text);
+            const std::string name = normalised_name(text);
             const auto known = std::find_if(known_names().begin(), known_names().end(),
                                             [&](const auto& k) { return k.first == name; });
             const std::size_t column = known == known_names().end() ? passed : known->second;
-            // A cell a slip of a letter or two from a name, not a column of its own, is told of.
-            const auto meant =
-                std::find_if(known_names().begin(), known_names().end(), [&](const auto& k) {
-                    const std::size_t slips = k.first.size() > 4 ? 2 : 1;
-                    return column == passed &&
-                           std::max(name.size(), k.first.size()) <=
-                               std::min(name.size(), k.first.size()) + slips &&
-                           edits_between(name, k.first) <= slips;
-                });
+            const auto meant = std::find_if(
+                known_names().begin(), known_names().end(),
+                [&](const auto& k) { return column == passed && is_near(name, k.first); });
             if (meant != known_names().end()) {
                 say(1, "warning",
                     "the column \"" + std::string(text) + "\" is not read; did you mean " +
@@ -251,11 +243,24 @@ class Batch {
                         std::string(text) + "\"");
                 failed_ = true;
             }
-            reads_any = reads_any || column < first_result;
+            if (column == passed) {
+                unread += (unread.empty() ? "" : ", ") +
+                          (text.empty() ? std::string("\"\"") : std::string(text));
+            }
             cell(columns_.size(), text);
             columns_.push_back(column);
         }
-        if (!reads_any && !failed_) {
+        const auto holds = [this](std::size_t column) {
+            return std::find(columns_.begin(), columns_.end(), column) != columns_.end();
+        };
+        if (holds(no_paypal) && holds(count_paypal)) {
+            say(1, "error",
+                "no_paypal and count_paypal both say whether the PayPal fee is counted; keep one");
+            failed_ = true;
+        }
+        if (!failed_ && std::none_of(columns_.begin(), columns_.end(), [](std::size_t column) {
+                return column != passed && !is_result(column);
+            })) {
             std::string names;
             for (std::size_t i = 0; i < first_result; ++i) {
                 names += std::string(i == 0 ? "" : ", ") + std::string(column_name(i));
@@ -268,25 +273,26 @@ class Batch {
             columns_.clear();
             return false;
         }
-        cells_pass_through_ = std::none_of(columns_.begin(), columns_.end(), [](std::size_t c) {
-            return c >= first_result && c != passed;
-        });
+        if (!unread.empty()) {
+            say(1, "note", "not read, passed through: " + unread);
+        }
+        cells_pass_through_ = std::none_of(columns_.begin(), columns_.end(),
+                                           [](std::size_t c) { return is_result(c); });
         for (std::size_t at = 0; at < columns_.size(); ++at) {
             if (columns_[at] < text_inputs) {
                 text_cells_.emplace_back(at, columns_[at]);
-            } else if (columns_[at] < first_result) {
+            } else if (columns_[at] < first_result || columns_[at] == no_paypal) {
                 tick_cells_.emplace_back(at, columns_[at]);
             }
         }
         for (std::size_t slot = 0; slot < result_columns.size(); ++slot) {
-            if (std::find(columns_.begin(), columns_.end(), first_result + slot) ==
-                    columns_.end() &&
-                (slot != solved_slot || request_.solve)) {
+            if (!holds(first_result + slot) && (slot != solved_slot || request_.solve)) {
                 cell(columns_.size() + appended_.size(), result_columns[slot]);
                 appended_.push_back(slot);
             }
         }
-        return out_.write("\n");
+        line_ += '\n';
+        return out_.write(line_);
     }
 
     void calculate(std::span<const std::string_view> cells) {
@@ -313,7 +319,10 @@ class Batch {
                     "\" is not a tick value; write 1 or 0, yes or no, true or false");
             }
             if (tick) {
-                listing_.set_tick(input - text_inputs, *tick);
+                // no_paypal says the PayPal box the other way round.
+                listing_.set_tick(
+                    input == no_paypal ? count_paypal - text_inputs : input - text_inputs,
+                    *tick != (input == no_paypal));
             }
         }
         if (!runner_.enter(listing_, outcome_)) {
@@ -346,7 +355,8 @@ class Batch {
     Listing listing_;  // the row's inputs, as their cells give them
     ListingRunner runner_;
     Outcome outcome_;
-    std::string solved_, warnings_, quoted_;
+    std::string solved_, warnings_;
+    std::string line_;                      // the row being written, written whole
     std::vector<std::string> kept_;         // the outcome's texts, while a search runs
     std::array<bool, 256> needs_quotes_{};  // by character, looked up for each one written
     bool amounts_need_no_quotes_ = true;
@@ -360,8 +370,11 @@ class Batch {
 int run_batch(std::FILE* in, const BatchRequest& request, Output& out, std::FILE* errors) {
     std::optional<char> delimiter = request.delimiter;
     Batch batch(request, delimiter, out, errors);
-    return batch.finish(
-        read_csv(in, delimiter, [&batch](const CsvRow& row) { return batch.row(row); }));
+    // Before each read, which may wait for the input, the rows written so far go out, so that a
+    // signal that comes meanwhile can end the program at once.
+    return batch.finish(read_csv(
+        in, delimiter, [&batch](const CsvRow& row) { return batch.row(row); },
+        [&out] { out.flush(); }));
 }
 
 }  // namespace corvandel::cli

@@ -1,16 +1,38 @@
 #include "cli/csv_reader.h"
 
 #include <csv.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <span>
 #include <vector>
 
 namespace corvandel::cli {
 
 namespace {
+
+constexpr const char* utf16_refused = "the file is UTF-16; save it as CSV UTF-8";
+
+// Whether a header is a UTF-16 text read byte by byte: it begins with a UTF-16 byte-order mark,
+// or holds NUL bytes, which no header typed as UTF-8 holds.
+bool is_utf16(std::span<const std::string_view> header) {
+    return header[0].starts_with("\xFF\xFE") || header[0].starts_with("\xFE\xFF") ||
+           std::any_of(header.begin(), header.end(), [](std::string_view cell) {
+               return cell.find('\0') != std::string_view::npos;
+           });
+}
+
+// A text without the UTF-8 byte-order marks it begins with: one that begins a file says how the
+// file is written, and is no part of the first cell, wherever a program put it and however many.
+std::string_view without_byte_order_marks(std::string_view text) {
+    while (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    return text;
+}
 
 const char* find(const char* from, const char* end, char c) {
     const auto* found = static_cast<const char*>(std::memchr(from, c, end - from));
@@ -33,6 +55,8 @@ struct Reader {
     std::size_t row_line = 0;       // the line the row libcsv reads starts on, 0 when none
     std::size_t cell_line = 1;      // the line the cell being read starts on, at the latest
     bool stopped = false;
+    bool at_header = true;  // no row handed on yet
+    std::optional<CsvFault> header_fault = std::nullopt;
 
     static void end_of_cell(void* text, std::size_t length, void* self) {
         auto& reader = *static_cast<Reader*>(self);
@@ -58,6 +82,15 @@ struct Reader {
         const bool blank =
             cells.size() == 1 && cells[0].find_first_not_of(" \t") == std::string_view::npos;
         if (!stopped && !blank) {
+            if (at_header) {
+                cells[0] = without_byte_order_marks(cells[0]);
+                at_header = false;
+                if (is_utf16(cells)) {
+                    header_fault = CsvFault{at, utf16_refused};
+                    stopped = true;
+                    return;
+                }
+            }
             stopped = !on_row({cells, at, as_written});
         }
     }
@@ -139,22 +172,43 @@ std::array<bool, 256> special_characters(char delimiter) {
 }
 
 std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
-                                 const RowHandler& on_row) {
+                                 const RowHandler& on_row,
+                                 const std::function<void()>& before_read) {
     std::vector<char> buffer(1 << 16);
     int read_error = 0;
-    const auto read_chunk = [&] {
-        errno = 0;
-        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in);
-        read_error = std::ferror(in) ? (errno != 0 ? errno : EIO) : 0;
-        return got;
+    // What has come of the input, once some has: rows are calculated as a pipe brings them.
+    const auto read_into = [&](std::size_t from) -> std::size_t {
+        before_read();
+        ssize_t got = 0;
+        do {
+            got = ::read(fileno(in), buffer.data() + from, buffer.size() - from);
+        } while (got < 0 && errno == EINTR);
+        read_error = got < 0 ? errno : 0;
+        return got < 0 ? 0 : static_cast<std::size_t>(got);
     };
-    std::size_t size = read_chunk();
-    std::string_view start(buffer.data(), size);
-    if (start.starts_with("\xEF\xBB\xBF")) {
-        start.remove_prefix(3);
+    const auto read_chunk = [&] { return read_into(0); };
+    // The header's line as a whole chooses the delimiter and tells the encoding: the first line
+    // that is not blank, read to its end where the input holds one.
+    std::size_t size = 0;
+    std::string_view start, header;
+    for (;;) {
+        // A quote that begins the first cell must be the first thing libcsv reads.
+        start = without_byte_order_marks({buffer.data(), size});
+        const std::size_t from = std::min(start.find_first_not_of("\r\n \t"), start.size());
+        header =
+            without_byte_order_marks(start.substr(from, start.find_first_of("\r\n", from) - from));
+        const std::size_t got =
+            from + header.size() < start.size() || size == buffer.size() ? 0 : read_into(size);
+        if (got == 0) {
+            break;
+        }
+        size += got;
+    }
+    // A quote after a UTF-16 byte-order mark would be taken for a stray one.
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
+        return CsvFault{1, utf16_refused};
     }
     if (!delimiter) {
-        const std::string_view header = start.substr(0, start.find_first_of("\r\n"));
         const auto count = [&](char c) { return std::count(header.begin(), header.end(), c); };
         delimiter = count(',') > 0 || count(';') + count('\t') == 0 ? ','
                     : count(';') >= count('\t')                     ? ';'
@@ -185,7 +239,7 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
             CsvFault{reader.cell_line, "a quoted cell is not closed: its closing quote is missing"};
     }
     csv_free(&reader.parser);
-    return fault;
+    return fault ? fault : reader.header_fault;
 }
 
 }  // namespace corvandel::cli

@@ -2,6 +2,8 @@
 // rules on an in-memory window: the leaving test of each price field, the option interlocks and
 // the Calculate run, so that its answers are the window's answers, character for character.
 
+#include <sys/stat.h>
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -36,16 +38,20 @@ constexpr const char* explained =
     "\" line.\n\n"
     "Exit status: 0 the results were printed; 1 the listing or a row of the batch was refused, "
     "the file could not be read through, or the results could not be written; 2 a usage error; "
-    "3 no ending price reaches the target.\n\n"
+    "3 no ending price reaches the target. A batch stopped by a signal ends as the signal ends "
+    "a program.\n\n"
     "--batch reads CSV with a header row and writes it back with the results added, or put in "
     "the columns that hold results already. It reads the columns item_cost, start_price, "
     "buy_it_now, reserve, end_price, shipping_charged, shipping_cost, other_costs and pictures, "
     "each cell the text typed into that field, and one per option named as the option with "
     "underscores (ten_day, ..., count_paypal) holding 1/0, yes/no or true/false, empty for the "
-    "start-up value; or by the window's captions, in any letter case, blanks, hyphens and "
-    "underscores alike. Cells are separated by commas, or by semicolons or tabs when the header "
-    "holds no comma. A row that cannot be calculated keeps its place with the reason in error; "
-    "malformed CSV stops the batch with its file and line.";
+    "start-up value, or no_paypal as the option (1 leaves the PayPal fee out); or by the window's "
+    "captions, in any letter case, with every run of characters other than letters and digits "
+    "alike. Every other column is passed through, and named on standard error. Cells are "
+    "separated by commas, or by semicolons or tabs when the header holds no comma. A row of empty "
+    "cells keeps its place with nothing calculated; a row that cannot be calculated keeps its "
+    "place with the reason in error; malformed CSV stops the batch with its file and line. "
+    "SIGINT, SIGTERM and SIGHUP stop a batch after the last whole row written.";
 
 // The help shows each option with its value's name and, after its description, the options of
 // its group it needs or excludes; the descriptions tell the rules between groups.
@@ -207,6 +213,26 @@ std::vector<std::string> words_to_parse(int argc, char** argv, const CLI::App& a
     return words;
 }
 
+// What is wrong with the first option of the words that names none, with the option it is a
+// slip from where there is one: "--ends: unknown option; did you mean --end?".
+std::string unknown_option(const std::vector<std::string>& words, const CLI::App& app) {
+    for (auto word = words.rbegin(); word != words.rend(); ++word) {
+        const std::string name = word->substr(0, word->find('='));
+        if (!name.starts_with("--") || name == "--" || app.get_option_no_throw(name) != nullptr) {
+            continue;
+        }
+        for (const CLI::Option* option : app.get_options()) {
+            for (const std::string& known : option->get_lnames()) {
+                if (is_near(name.substr(2), known)) {
+                    return name + ": unknown option; did you mean --" + known + "?";
+                }
+            }
+        }
+        return name + ": unknown option";
+    }
+    return {};
+}
+
 // A text as a JSON string.
 std::string json_text(std::string_view text) {
     std::string quoted = "\"";
@@ -250,6 +276,15 @@ void print_results(const Outcome& outcome, bool json, Output& out) {
     out.write(text);
 }
 
+// Whether two streams are the same file, as when the inventory is also where its results go:
+// reading it would then read back every row written, without end.
+bool same_file(std::FILE* a, std::FILE* b) {
+    struct stat first = {};
+    struct stat second = {};
+    return fstat(fileno(a), &first) == 0 && fstat(fileno(b), &second) == 0 &&
+           S_ISREG(first.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 int batch(const Options& options, Output& out) {
     BatchRequest request{options.batch == "-" ? "<stdin>" : options.batch};
     if (!options.delimiter.empty()) {
@@ -264,6 +299,12 @@ int batch(const Options& options, Output& out) {
                      std::strerror(errno));
         return refused;
     }
+    if (same_file(in, stdout)) {
+        std::fprintf(stderr, "error: %s: the inventory is also the output\n", request.name.c_str());
+        std::fclose(in);
+        return refused;
+    }
+    Output::end_between_rows_on_signals();
     const int status = run_batch(in, request, out, stderr);
     std::fclose(in);
     return status;
@@ -278,6 +319,10 @@ int run(int argc, char** argv, Output& out) {
     define(app, options);
     std::string missing;
     std::vector<std::string> words = words_to_parse(argc, argv, app, missing);
+    if (const std::string unknown = unknown_option(words, app); !unknown.empty()) {
+        std::fprintf(stderr, "error: %s\nRun with --help for more information.\n", unknown.c_str());
+        return usage_error;
+    }
     if (argc == 1 || !missing.empty()) {
         std::fprintf(stderr, "%serror: %s\nRun with --help for more information.\n",
                      argc == 1 ? Help().make_usage(&app, "corvandel-calc").c_str() : "",
@@ -342,6 +387,7 @@ int run(int argc, char** argv, Output& out) {
 
 int main(int argc, char** argv) {
     corvandel::cli::Output out(stdout);
-    const int status = corvandel::cli::run(argc, argv, out);
-    return out.close(status, stderr);
+    const int status = out.close(corvandel::cli::run(argc, argv, out), stderr);
+    corvandel::cli::Output::end_by_signal_caught();
+    return status;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "form/control.h"
@@ -66,5 +67,14 @@ inline constexpr std::array<std::string_view, result_fields.size() + 3> result_c
     "total_fees",    "total_received",   "total_spent",     "profit",
     "profit_margin", "solved_end_price", "warnings",        "error"};
 inline constexpr std::size_t solved_slot = result_fields.size();
+
+// A header cell as it is compared: in lower case, and with each run of characters other than
+// letters and digits made one underscore, none at either end ("Buy-It-Now Price" is
+// buy_it_now_price, "Item Cost ($)" and "Item Cost:" are item_cost).
+std::string normalised_name(std::string_view name);
+
+// Whether a name someone typed is a slip of a letter or two from a known one (one added, dropped
+// or changed for a short name, two for a longer one), and not the name itself.
+bool is_near(std::string_view typed, std::string_view name);
 
 }  // namespace corvandel::cli

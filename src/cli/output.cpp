@@ -1,41 +1,93 @@
 #include "cli/output.h"
 
+#include <stdio_ext.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 namespace corvandel::cli {
 
-bool Output::flush() {
-    errno = 0;
-    if (error_ == 0 &&
-        (std::fwrite(buffer_.data(), 1, used_, stream_) != used_ || std::fflush(stream_) != 0)) {
-        error_ = errno != 0 ? errno : EIO;
+namespace {
+
+// Written by the signal handler and read between rows.
+volatile std::sig_atomic_t signal_kept = 0;
+// Whether every row written so far has gone to the system, so that ending now cuts none.
+volatile std::sig_atomic_t all_out = 1;
+
+extern "C" void on_signal(int signal) {
+    if (all_out != 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
     }
-    used_ = 0;
-    return error_ == 0;
+    signal_kept = signal;
 }
 
-// The text does not fit what is left of the buffer: the buffer is written, then the text starts
-// it again, or goes straight after when it is larger than the whole buffer.
-bool Output::write_through(std::string_view text) {
-    if (!flush()) {
-        return false;
+}  // namespace
+
+void Output::end_between_rows_on_signals() {
+    struct sigaction action {};
+    action.sa_handler = on_signal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;  // a write cut short by the handler goes on
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
     }
-    if (text.size() <= buffer_.size()) {
-        return write(text);
+}
+
+int Output::signal_caught() {
+    return signal_kept;
+}
+
+void Output::end_by_signal_caught() {
+    if (signal_kept != 0) {
+        std::signal(signal_kept, SIG_DFL);
+        std::raise(signal_kept);
     }
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) {
+}
+
+Output::Output(std::FILE* stream) : stream_(stream) {
+    std::setvbuf(stream_, buffer_.data(), _IOFBF, buffer_.size());
+}
+
+bool Output::failed() {
+    if (error_ == 0) {
         error_ = errno != 0 ? errno : EIO;
     }
-    return flush();
+    return false;
+}
+
+// A text that would not fit what is left of the buffer goes after the rows before it have gone
+// out; one larger than the whole buffer goes out at once.
+bool Output::write(std::string_view text) {
+    if (error_ != 0) {
+        return false;
+    }
+    all_out = 0;
+    errno = 0;
+    if (__fpending(stream_) + text.size() > buffer_.size() && std::fflush(stream_) != 0) {
+        return failed();
+    }
+    if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) {
+        return failed();
+    }
+    return text.size() <= buffer_.size() || flush();
+}
+
+bool Output::flush() {
+    errno = 0;
+    if (error_ != 0 || std::fflush(stream_) != 0) {
+        return failed();
+    }
+    all_out = 1;
+    return true;
 }
 
 int Output::close(int status, std::FILE* errors) {
     const bool flushed = flush();
     errno = 0;
     if (std::fclose(stream_) != 0 && flushed) {
-        error_ = errno != 0 ? errno : EIO;
+        failed();
     }
     if (error_ == 0) {
         return status;

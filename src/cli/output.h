@@ -6,35 +6,40 @@
 
 namespace corvandel::cli {
 
-// A stream written through a buffer, every write checked. After the first failure nothing more
-// is written, and its reason is kept for the one line that tells it.
+// Standard output, written a whole row at a time with every write checked. The stream's buffer
+// goes to the system only between rows, so that a program stopped on the way (by a signal, a
+// kill or a crash) leaves no cut row for a spreadsheet to read as a wrong number. After the first
+// failure nothing more is written, and its reason is kept for the one line that tells it.
 class Output {
   public:
-    explicit Output(std::FILE* stream) : stream_(stream) {}
+    explicit Output(std::FILE* stream);
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
 
-    // False once anything written so far could not be written.
-    bool write(std::string_view text) {
-        if (text.size() > buffer_.size() - used_) {
-            return write_through(text);
-        }
-        text.copy(buffer_.data() + used_, text.size());
-        used_ += text.size();
-        return error_ == 0;
-    }
-    bool put(char c) { return write(std::string_view(&c, 1)); }
+    // Writes a text that ends where a row does. False once anything could not be written.
+    bool write(std::string_view text);
     bool flush();
 
     // Flushes and closes the stream. When anything was lost on the way, says so on `errors` and
     // returns 1; otherwise returns `status`.
     int close(int status, std::FILE* errors);
 
+    // From now on SIGINT, SIGTERM and SIGHUP end the program after the row in hand: a signal that
+    // comes while a row is being written is kept, for the writer to stop after that row; one that
+    // comes while every row written has gone out (as while the input is awaited) ends the program
+    // at once. Either way the program ends as the signal would have ended it.
+    static void end_between_rows_on_signals();
+    // The signal kept, 0 while none has come.
+    static int signal_caught();
+    // Ends the program by the signal kept, if one was.
+    static void end_by_signal_caught();
+
   private:
-    bool write_through(std::string_view text);
+    bool failed();
 
     std::FILE* stream_;
-    std::array<char, 1 << 16> buffer_;
-    std::size_t used_ = 0;
-    int error_ = 0;  // the errno of the first failure
+    std::array<char, 1 << 16> buffer_;  // the stream's, set once: a write for many rows
+    int error_ = 0;                     // the errno of the first failure
 };
 
 }  // namespace corvandel::cli

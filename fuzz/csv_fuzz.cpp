@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "cli/batch.h"
-#include "cli/csv_reader.h"
+#include "cli/csv.h"
 #include "cli/names.h"
 #include "cli/output.h"
 
@@ -54,7 +54,7 @@ Read read_all(std::string_view bytes, std::optional<char> delimiter) {
     const auto fault = corvandel::cli::read_csv(
         in, read.delimiter,
         [&read](const corvandel::cli::CsvRow& row) {
-            read.rows.emplace_back(row.cells.begin(), row.cells.end());
+            read.rows.push_back(row.cells);
             return true;
         },
         [] {});

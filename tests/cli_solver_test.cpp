@@ -10,6 +10,7 @@
 #include "calc/amount_text.h"
 #include "calc/readings.h"
 #include "calculation.h"
+#include "cli/listing.h"
 #include "cli/solver.h"
 #include "input/option_interlocks.h"
 #include "run_program.h"
@@ -42,14 +43,12 @@ std::optional<Money> shown_at(const std::vector<Entry>& typed, std::int64_t cent
         window.shows(of == Target::Of::profit ? C::txt_profit : C::txt_profit_margin));
 }
 
-cli::Listing listing_of(const std::vector<Entry>& typed, std::vector<std::string>& texts) {
+cli::Listing listing_of(const std::vector<Entry>& typed) {
     cli::Listing listing;
-    texts.reserve(typed.size());
     for (const Entry& entry : typed) {
-        texts.emplace_back(entry.text);
         for (std::size_t i = 0; i < price_fields.size(); ++i) {
             if (price_fields[i] == entry.field) {
-                listing.texts[i] = texts.back();
+                listing.texts[i] = entry.text;
             }
         }
     }
@@ -66,10 +65,8 @@ TEST_P(LowestEndPrice, ReachesTheTargetAndNoLowerCentDoes) {
     ASSERT_TRUE(target_amount);
     const Target target{c.of, *target_amount};
 
-    std::vector<std::string> texts;
     cli::ListingRunner runner;
-    cli::Outcome outcome;
-    ASSERT_TRUE(runner.enter(listing_of(c.typed, texts), outcome)) << outcome.error;
+    ASSERT_FALSE(runner.run(listing_of(c.typed)).refused());
     const cli::Solution solution = cli::lowest_end_price(runner, target);
     ASSERT_EQ(solution.kind, cli::Solution::Kind::found);
 
@@ -111,10 +108,8 @@ INSTANTIATE_TEST_SUITE_P(BandEdges, LowestEndPrice, testing::ValuesIn(solver_cas
 TEST(BreakEven, AroundTheBandEdges) {
     for (const char* item_cost : {"21.37", "21.38", "21.39", "935.81", "935.82", "935.83"}) {
         const std::vector<Entry> typed{{C::txt_item_cost, item_cost}};
-        std::vector<std::string> texts;
         cli::ListingRunner runner;
-        cli::Outcome outcome;
-        ASSERT_TRUE(runner.enter(listing_of(typed, texts), outcome));
+        ASSERT_FALSE(runner.run(listing_of(typed)).refused());
         const auto solution = cli::lowest_end_price(runner, *cli::target_from("break-even"));
         ASSERT_EQ(solution.kind, cli::Solution::Kind::found) << item_cost;
         EXPECT_GE(*shown_at(typed, solution.cents, Target::Of::profit), Money{}) << item_cost;
@@ -125,10 +120,8 @@ TEST(BreakEven, AroundTheBandEdges) {
 // Where a cent more makes the fees round up twice, the shown profit falls by a cent; a target
 // met just before such a dip is met again a few cents later, and the search must not stop there.
 TEST(LowestEndPrice, IsNotFooledByTheDipsOfRounding) {
-    std::vector<std::string> texts;
     cli::ListingRunner runner;
-    cli::Outcome outcome;
-    ASSERT_TRUE(runner.enter(listing_of(cheap_item, texts), outcome));
+    ASSERT_FALSE(runner.run(listing_of(cheap_item)).refused());
     int dips = 0;
     std::optional<Money> before = shown_at(cheap_item, 1, Target::Of::profit);
     for (std::int64_t cents = 2; cents <= 110'000; ++cents) {
@@ -162,10 +155,8 @@ TEST(LowestEndPrice, IsTheLowestCentOfASweepForHighMargins) {
             window.type(C::txt_end_price, two_decimal_text(cents)).calculate();
             margins.push_back(*strict_amount(window.shows(C::txt_profit_margin)));
         }
-        std::vector<std::string> texts;
         cli::ListingRunner runner;
-        cli::Outcome outcome;
-        ASSERT_TRUE(runner.enter(listing_of(typed, texts), outcome));
+        ASSERT_FALSE(runner.run(listing_of(typed)).refused());
         for (const char* percent : {"-100", "50", "91.84", "91.86", "93", "94.1", "95.59", "150"}) {
             const Target target = *cli::target_from("margin=" + std::string(percent));
             const auto lowest = std::find_if(margins.begin() + 1, margins.end(), [&](Money margin) {
@@ -186,10 +177,8 @@ TEST(LowestEndPrice, IsTheLowestCentOfASweepForHighMargins) {
 // The program prints the same answer, "unreachable" with status 3 when there is none, and the
 // batch puts both in their rows.
 TEST(SolvingFromTheCommandLine, AgreesWithTheSearchInMemory) {
-    std::vector<std::string> texts;
     cli::ListingRunner runner;
-    cli::Outcome outcome;
-    ASSERT_TRUE(runner.enter(listing_of(cheap_item, texts), outcome));
+    ASSERT_FALSE(runner.run(listing_of(cheap_item)).refused());
     const auto solution = cli::lowest_end_price(runner, *cli::target_from("profit=12.34"));
     ASSERT_EQ(solution.kind, cli::Solution::Kind::found);
     const std::string answer = two_decimal_text(solution.cents);
@@ -228,12 +217,7 @@ TEST(SolvingFromTheCommandLine, AgreesWithTheSearchInMemory) {
 // A listing drawn at random over every input the search could misjudge: the PayPal fee counted
 // or not, shipping charged or not (below zero too), costs in fractions of a cent and below zero,
 // pictures, upgrades and the listing fee's prices.
-struct RandomListing {
-    std::vector<std::string> texts;  // what the listing shows, in place
-    cli::Listing listing;
-};
-
-RandomListing random_listing(std::mt19937_64& random) {
+cli::Listing random_listing(std::mt19937_64& random) {
     const auto chance = [&random](int percent) {
         return std::uniform_int_distribution<int>(0, 99)(random) < percent;
     };
@@ -244,11 +228,10 @@ RandomListing random_listing(std::mt19937_64& random) {
         return std::to_string(count / 10'000) + "." +
                std::to_string(10'000 + count % 10'000).substr(1);
     };
-    RandomListing drawn;
-    drawn.texts.reserve(cli::text_inputs);
+    cli::Listing listing;
     const auto type = [&](std::size_t input, int percent, const std::string& text) {
         if (chance(percent)) {
-            drawn.listing.texts[input] = drawn.texts.emplace_back(text);
+            listing.texts[input] = text;
         }
     };
     type(0, 70, amount(chance(80) ? 60 : 1500));                          // item cost
@@ -261,7 +244,7 @@ RandomListing random_listing(std::mt19937_64& random) {
     type(8, 100, std::to_string(1 + random() % 12) + (chance(10) ? ".5" : ""));
     for (std::size_t tick = 0; tick < cli::tick_inputs; ++tick) {
         const bool paypal = cli::input_names[cli::text_inputs + tick].control == C::chk_paypal;
-        drawn.listing.set_tick(tick, chance(paypal ? 50 : 15));
+        listing.ticks[tick] = chance(paypal ? 50 : 15);
     }
     const auto tick_of = [](Control box) {
         std::size_t at = cli::text_inputs;
@@ -271,11 +254,11 @@ RandomListing random_listing(std::mt19937_64& random) {
         return at - cli::text_inputs;
     };
     for (const Interlock& lock : option_interlocks) {
-        if (drawn.listing.tick(tick_of(lock.box)) == true) {
-            drawn.listing.set_tick(tick_of(lock.other), false);
+        if (listing.ticks[tick_of(lock.box)] == true) {
+            listing.ticks[tick_of(lock.other)] = false;
         }
     }
-    return drawn;
+    return listing;
 }
 
 // The texts of the profit and the margin the window shows at an ending price.
@@ -284,17 +267,12 @@ class Sweep {
     explicit Sweep(cli::Listing listing) : listing_(std::move(listing)) {}
 
     std::optional<std::pair<std::string, std::string>> at(std::int64_t cents) {
-        const std::string price = two_decimal_text(cents);
-        listing_.texts[4] = price;
-        cli::Outcome outcome;
-        if (!runner_.enter(listing_, outcome)) {
-            return std::nullopt;
-        }
-        runner_.calculate(outcome);
+        listing_.texts[4] = two_decimal_text(cents);
+        const cli::Outcome outcome = runner_.run(listing_);
         if (outcome.refused()) {
             return std::nullopt;
         }
-        return std::pair{std::string(outcome.results[7]), std::string(outcome.results[8])};
+        return std::pair{outcome.results[7], outcome.results[8]};
     }
 
   private:
@@ -330,13 +308,12 @@ TEST(LowestEndPrice, IsTheLowestCentOfASweepForRandomListings) {
 #endif
     std::mt19937_64 random(20261208);
     for (int drawn_so_far = 0; drawn_so_far < listings; ++drawn_so_far) {
-        const RandomListing drawn = random_listing(random);
+        const cli::Listing listing = random_listing(random);
         cli::ListingRunner runner;
-        cli::Outcome outcome;
-        ASSERT_TRUE(runner.enter(drawn.listing, outcome)) << outcome.error;
+        ASSERT_FALSE(runner.run(listing).refused());
         // Past the fee's first band edge; one listing in twelve past its second.
         const std::int64_t swept = drawn_so_far % 12 == 0 ? 101'000 : 100 + random() % 3'000;
-        Sweep sweep(drawn.listing);
+        Sweep sweep(listing);
         std::vector<std::pair<std::string, std::string>> shown(1);
         for (std::int64_t cents = 1; cents <= swept; ++cents) {
             shown.push_back(*sweep.at(cents));

@@ -27,6 +27,7 @@ Money amount_of_cents(std::int64_t cents, Control field) {
 // The run: the listing fee always, the fees after a sale only once there is an ending price. A
 // step that cannot use a field stops the run there.
 void Calculator::cmd_calc_Click() {
+    readings_.fill(std::nullopt);
     refusal_.reset();
     results_shown_ = 0;
     shown_ = {};
@@ -44,7 +45,6 @@ void Calculator::cmd_calc_Click() {
     } catch (const Refusal& refusal) {
         refuse_run(refusal);
     }
-    forget_readings();
 }
 
 // The second half of the run needs an ending price that reads as a number other than 0.
@@ -234,7 +234,8 @@ void Calculator::calc_profit_margin() {
 }
 
 const TextReadings& Calculator::take_readings(Control field, std::size_t slot) {
-    return readings_[slot].emplace(form_.read_text(field, text_buffers_[slot]));
+    form_.copy_text(field, texts_[slot]);
+    return readings_[slot].emplace(texts_[slot]);
 }
 
 Money Calculator::strict_amount_in(Control field) {

@@ -25,15 +25,17 @@ class Calculator {
 
     void cmd_calc_Click();
 
-    // The readings of a price field's or the pictures box's text, taken once between two runs:
-    // the next run calculates with them, so the text must stand as it is until then. A text
-    // tested before the run, as leaving its field tests it, is thus read once.
+    // The readings of a price field's or the pictures box's text as the latest run took them, or,
+    // where it did not read the field, as they are taken now. A text tested once the run is
+    // over, as leaving its field tests it, is thus read once.
     const TextReadings& readings_of(Control field) {
         const std::size_t slot = reading_slots[index(field)];
         return readings_[slot] ? *readings_[slot] : take_readings(field, slot);
     }
-    // Forgets the readings taken since the last run, for texts that have changed since.
-    void forget_readings() { readings_.fill(std::nullopt); }
+
+    // How many results, in run order, the latest run showed: the listing fee alone where there
+    // is no ending price.
+    std::size_t results_shown() const { return results_shown_; }
 
     // What stopped the latest run, if a field could not be used.
     const std::optional<Refusal>& refusal() const { return refusal_; }
@@ -78,12 +80,11 @@ class Calculator {
     }();
 
     Form& form_;
-    // The fields a run reads, looked at so far: the price fields, then the pictures box. The texts
-    // do not change during a run but for the results it writes, so each is read once, when a step
-    // first needs it, and forgotten when the run ends. Each text is held in its buffer when the
-    // form cannot lend its own.
+    // The fields this run has read so far, the price fields, then the pictures box: their texts
+    // and the readings of each, taken when a step first needs them. The texts do not change
+    // during a run but for the results it writes.
     std::array<std::optional<TextReadings>, price_fields.size() + 1> readings_;
-    std::array<std::string, price_fields.size() + 1> text_buffers_;
+    std::array<std::string, price_fields.size() + 1> texts_;
     // How many results, in run order, this run has written so far.
     std::size_t results_shown_ = 0;
     // The results this run has shown that later steps use, in whole cents.

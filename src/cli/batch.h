@@ -19,10 +19,11 @@ struct BatchRequest {
 // Calculates every row of an inventory in CSV, with a header row, and writes it to `out` as CSV:
 // each input cell as it came, the results of this run in the columns that hold results already,
 // then the results that have no column yet. A row that cannot be calculated keeps its place
-// with the reason in its error cell. Malformed CSV stops the batch with a line on `errors` that
-// names its file and line, after every earlier row was written. Returns the exit status: 0 when
-// every row was calculated, 1 when any was refused (an unreachable target too), the file could
-// not be read through or the output failed.
+// with the reason in its error cell; a row of empty cells keeps its place with nothing
+// calculated. Malformed CSV stops the batch with a line on `errors` that names its file and line,
+// after every earlier row was written; a file refused for its header writes nothing. Returns the
+// exit status: 0 when every row was calculated, 1 when any was refused (an unreachable target
+// too), the file could not be read through or the output failed.
 int run_batch(std::FILE* in, const BatchRequest& request, Output& out, std::FILE* errors);
 
 }  // namespace corvandel::cli

@@ -1,7 +1,6 @@
 #include "cli/listing.h"
 
 #include <algorithm>
-#include <bit>
 #include <limits>
 
 #include "calc/amount_text.h"
@@ -14,7 +13,7 @@ namespace corvandel::cli {
 
 namespace {
 
-// Where each option box is among the listing's ticks.
+// Where each option box is among the ticks of input_names.
 constexpr auto tick_of = [] {
     std::array<std::size_t, control_count> tick{};
     for (std::size_t i = 0; i < tick_inputs; ++i) {
@@ -23,95 +22,111 @@ constexpr auto tick_of = [] {
     return tick;
 }();
 
-// The warnings shown since the form's record began.
-template <typename Texts>
-void add_warnings(const MemoryForm& form, Texts& warnings) {
-    for (const FormEvent& event : form.events()) {
-        if (event.kind == FormEvent::Kind::warning) {
-            warnings.push_back(event.message);
-        }
+// Where each result field is in the window's reading order.
+constexpr auto reading_place = [] {
+    std::array<std::size_t, control_count> place{};
+    for (std::size_t i = 0; i < result_fields.size(); ++i) {
+        place[index(result_fields[i])] = i;
     }
+    return place;
+}();
+
+// The reason a listing is not calculated, in place of all it would show.
+void refuse(Outcome& outcome, std::string reason) {
+    outcome.results = {};
+    outcome.warnings.clear();
+    outcome.error = std::move(reason);
 }
 
 }  // namespace
 
-void Outcome::keep(std::vector<std::string>& kept) {
-    kept.clear();
-    kept.reserve(results.size() + warnings.size());  // so that the texts kept do not move
-    const auto keep_text = [&kept](std::string_view& text) { text = kept.emplace_back(text); };
-    std::for_each(results.begin(), results.end(), keep_text);
-    std::for_each(warnings.begin(), warnings.end(), keep_text);
-}
-
 ListingRunner::ListingRunner() {
     open_as_at_start_up(form_);
     cmd_clear_Click(form_);
-    form_.keep_as_fresh();
+    for (std::size_t i = 0; i < text_inputs; ++i) {
+        start_up_texts_[i] = form_.text(input_names[i].control);
+    }
+    for (std::size_t i = 0; i < tick_inputs; ++i) {
+        start_up_ticks_[i] = form_.tick(input_names[text_inputs + i].control);
+    }
 }
 
-bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
-    form_.start_afresh();
-    calculator_.forget_readings();
-    entry_warnings_.clear();
-    for (const Interlock& lock : option_interlocks) {
-        const auto ticked = [&](Control box) {
-            return listing.tick(tick_of[index(box)]).value_or(form_.tick(box) == 1);
-        };
-        if (ticked(lock.box) && ticked(lock.other)) {
-            outcome.refuse(std::string(caption(lock.box)) + " and " +
-                           std::string(caption(lock.other)) +
-                           " cannot both be ticked: the window allows only one of them");
-            return false;
-        }
+Outcome ListingRunner::run(const Listing& listing, const std::optional<Target>& target) {
+    Outcome outcome;
+    if (!enter(listing, outcome)) {
+        return outcome;
     }
-    // Each text is left as if typed: a refused text stops the listing, as the window will not
-    // calculate from it; an emptied field takes its keyword, the starting price with its warning.
-    // A text is tested with the reading the run then calculates with.
+    calculate(outcome);
+    // Each text given is tested as leaving its field tests it, with the readings the run took: a
+    // refused text stops the listing, as the window calculates nothing from it. An emptied field
+    // has its keyword already.
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        const auto& text = listing.texts[i];
-        // Typing what a field shows already changes nothing: its start-up text passes its test.
-        if (!text || *text == form_.read_text(price_fields[i], buffer_)) {
-            continue;
+        const std::optional<std::string>& text = listing.texts[i];
+        if (text && !text->empty() &&
+            !is_accepted(price_field_rules[i], calculator_.readings_of(price_fields[i]))) {
+            refuse(outcome, std::string(field_title(price_fields[i])) + ": " +
+                                std::string(price_field_rules[i].message));
+            return outcome;
         }
-        form_.lend_text(price_fields[i], *text);
-        if (text->empty()) {
-            price_field_LostFocus(form_, price_fields[i]);
-        } else if (!is_accepted(price_field_rules[i], calculator_.readings_of(price_fields[i]))) {
-            outcome.refuse(std::string(field_title(price_fields[i])) + ": " +
-                           std::string(price_field_rules[i].message));
+    }
+    if (target && !outcome.refused()) {
+        outcome.solution = lowest_end_price(*this, *target);
+        if (outcome.solution->kind == Solution::Kind::refused) {
+            // Why the calculation refuses every ending price, as it refused the lowest.
+            refuse(outcome, refusal_message(*calculator_.refusal()));
+        }
+    }
+    return outcome;
+}
+
+// Every input is put back to what Clear leaves, then set as the listing gives it; an emptied
+// field takes its keyword, the starting price with its warning, as leaving it does. No click
+// rule runs: a listing that ticks both boxes of an interlocked pair is refused, so a rule would
+// clear no tick, and greying a box changes no result.
+bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
+    const auto ticked = [&](Control box) {
+        const std::size_t tick = tick_of[index(box)];
+        return listing.ticks[tick].value_or(start_up_ticks_[tick] == 1);
+    };
+    for (const Interlock& lock : option_interlocks) {
+        if (ticked(lock.box) && ticked(lock.other)) {
+            refuse(outcome, std::string(caption(lock.box)) + " and " +
+                                std::string(caption(lock.other)) +
+                                " cannot both be ticked: the window allows only one of them");
             return false;
         }
     }
-    add_warnings(form_, entry_warnings_);
-    if (listing.texts.back()) {
-        form_.lend_text(Control::combo_num_pics, *listing.texts.back());
+    form_.forget_events();
+    for (std::size_t i = 0; i < text_inputs; ++i) {
+        const std::optional<std::string>& text = listing.texts[i];
+        form_.set_text(input_names[i].control, text.value_or(start_up_texts_[i]));
+        if (text && text->empty() && i < price_fields.size()) {
+            price_field_LostFocus(form_, price_fields[i]);
+        }
     }
-    // No click rule runs: a listing that ticks both boxes of an interlocked pair was refused
-    // above, so a rule would clear no tick, and greying a box changes no result.
-    for (std::uint32_t given = listing.ticks_given; given != 0; given &= given - 1) {
-        const int tick = std::countr_zero(given);
-        form_.set_tick(input_names[text_inputs + static_cast<std::size_t>(tick)].control,
-                       static_cast<int>(listing.ticks_ticked >> tick & 1));
+    for (std::size_t i = 0; i < tick_inputs; ++i) {
+        form_.set_tick(input_names[text_inputs + i].control,
+                       listing.ticks[i] ? static_cast<int>(*listing.ticks[i]) : start_up_ticks_[i]);
     }
     return true;
 }
 
+// The results the run showed, taken from the window, in its reading order; those it did not reach
+// stay empty, as Clear leaves them.
 void ListingRunner::calculate(Outcome& outcome) {
-    form_.forget_events();
     calculator_.cmd_calc_Click();
-    read_outcome(outcome);
-}
-
-void ListingRunner::read_outcome(Outcome& outcome) {
-    outcome.warnings.assign(entry_warnings_.begin(), entry_warnings_.end());
-    outcome.error.clear();
     if (const auto& refusal = calculator_.refusal()) {
         // The run's own Error box is the refusal, not a warning: nothing it showed stands.
-        return outcome.refuse(refusal_message(*refusal));
+        return refuse(outcome, refusal_message(*refusal));
     }
-    add_warnings(form_, outcome.warnings);
-    for (std::size_t i = 0; i < result_fields.size(); ++i) {
-        outcome.results[i] = form_.read_text(result_fields[i], buffer_);
+    for (const FormEvent& event : form_.events()) {
+        if (event.kind == FormEvent::Kind::warning) {
+            outcome.warnings.push_back(event.message);
+        }
+    }
+    for (std::size_t i = 0; i < calculator_.results_shown(); ++i) {
+        outcome.results[reading_place[index(results_in_run_order[i])]] =
+            form_.take_text(results_in_run_order[i]);
     }
 }
 
@@ -122,25 +137,23 @@ std::optional<Shown> ListingRunner::shown_at(std::int64_t price) {
     if (calculator_.refusal()) {
         return std::nullopt;
     }
-    const auto shown = [this](Control field) {
-        return leading_number(form_.read_text(field, buffer_));
-    };
+    const auto number = [this](Control field) { return leading_number(form_.text(field)); };
     const auto cents = [this](Control field) {
-        const std::string_view text = form_.read_text(field, buffer_);
+        const std::string text = form_.text(field);
         const auto amount = leading_amount(text);
         using limits = std::numeric_limits<std::int64_t>;
         return amount ? amount->cents() : text.starts_with('-') ? limits::min() : limits::max();
     };
     return Shown{cents(Control::txt_profit), cents(Control::txt_profit_margin),
-                 shown(Control::txt_profit), shown(Control::txt_total_recv),
-                 shown(Control::txt_total_spent)};
+                 number(Control::txt_profit), number(Control::txt_total_recv),
+                 number(Control::txt_total_spent)};
 }
 
-bool ListingRunner::costs_in_whole_cents() {
+bool ListingRunner::costs_in_whole_cents() const {
     const Control added_up[] = {Control::txt_item_cost, Control::txt_ship_charged,
                                 Control::txt_ship_cost, Control::txt_other_costs};
     return std::all_of(std::begin(added_up), std::end(added_up), [this](Control field) {
-        const auto amount = leading_amount(form_.read_text(field, buffer_));
+        const auto amount = leading_amount(form_.text(field));
         return amount && amount->count() % 100 == 0;
     });
 }

@@ -84,7 +84,7 @@ struct Options {
     std::array<CLI::Option*, input_names.size()> given{};
     std::array<bool, tick_inputs> ticks{};
     bool json = false;
-    std::string target;  // in the words of --solve, from whichever option asks for one
+    std::optional<Target> target;  // from whichever option asks for one
     std::string batch, delimiter;
 };
 
@@ -125,21 +125,27 @@ void define(CLI::App& app, Options& options) {
         return strict_amount(value) ? "" : "takes a number, not \"" + value + "\"";
     };
     auto* break_even = app.add_flag_callback(
-        "--break-even", [&options] { options.target = "break-even"; },
+        "--break-even",
+        [&options] {
+            options.target = Target{Target::Of::profit, Money{}};
+        },
         "Print the lowest ending price at which the profit is at least 0.00, for the listing "
         "given without --end or --json");
-    const auto target = [&](const char* name, const char* words, const char* what) {
+    const auto target = [&](const char* name, Target::Of of, const char* what) {
         return app
             .add_option_function<std::string>(
                 name,
-                [&options, words](const std::string& value) { options.target = words + value; },
+                [&options, of](const std::string& value) {
+                    options.target = Target{of, *strict_amount(value)};
+                },
                 std::string("The same for a ") + what)
             ->check(number);
     };
-    auto* profit =
-        target("--target-profit", "profit=", "profit of at least AMOUNT")->type_name("AMOUNT");
-    auto* margin = target("--target-margin", "margin=", "profit margin of at least PERCENT")
-                       ->type_name("PERCENT");
+    auto* profit = target("--target-profit", Target::Of::profit, "profit of at least AMOUNT")
+                       ->type_name("AMOUNT");
+    auto* margin =
+        target("--target-margin", Target::Of::margin, "profit margin of at least PERCENT")
+            ->type_name("PERCENT");
     for (CLI::Option* option : {break_even, profit, margin}) {
         option->group(targets)->excludes(json)->excludes(option_of(Control::txt_end_price));
     }
@@ -172,8 +178,9 @@ void define(CLI::App& app, Options& options) {
                        ? ""
                        : "takes one character, or tab, not \"" + value + "\"";
         });
-    app.add_option("--solve", options.target,
-                   "Add a solved_end_price column for break-even, profit=AMOUNT or margin=PERCENT")
+    app.add_option_function<std::string>(
+           "--solve", [&options](const std::string& words) { options.target = target_from(words); },
+           "Add a solved_end_price column for break-even, profit=AMOUNT or margin=PERCENT")
         ->type_name("TARGET")
         ->group(inventory)
         ->needs(batch)
@@ -246,27 +253,51 @@ std::string json_text(std::string_view text) {
     return quoted + '"';
 }
 
-void print_warnings(const Outcome& outcome) {
-    for (const std::string_view warning : outcome.warnings) {
-        std::fprintf(stderr, "warning: %.*s\n", static_cast<int>(warning.size()), warning.data());
+// One listing, as the window shows it: the results as it labels them, or as JSON, whose amounts
+// are the window's texts as strings so that every digit stays as shown; or the lowest ending
+// price that reaches the target.
+int one_listing(const Options& options, Output& out) {
+    Listing listing;
+    for (std::size_t i = 0; i < text_inputs; ++i) {
+        if (options.given[i]->count() > 0) {
+            listing.texts[i] = options.texts[i];
+        }
     }
-}
-
-// The results as the window labels them, or as JSON: the amounts are the window's texts, as
-// strings, so that every digit stays as shown.
-void print_results(const Outcome& outcome, bool json, Output& out) {
+    for (std::size_t i = 0; i < tick_inputs; ++i) {
+        if (options.ticks[i]) {
+            listing.ticks[i] = input_names[text_inputs + i].control != Control::chk_paypal;
+        }
+    }
+    ListingRunner runner;
+    const Outcome outcome = runner.run(listing, options.target);
+    if (outcome.refused()) {
+        std::fprintf(stderr, "error: %s\n", outcome.error.c_str());
+        if (options.json) {
+            out.write("{\"error\": " + json_text(outcome.error) + "}\n");
+        }
+        return refused;
+    }
+    for (const std::string& warning : outcome.warnings) {
+        std::fprintf(stderr, "warning: %s\n", warning.c_str());
+    }
+    if (outcome.solution) {
+        const bool found = outcome.solution->kind == Solution::Kind::found;
+        out.write(found ? two_decimal_text(outcome.solution->cents) + "\n" : "unreachable\n");
+        return found ? results_printed : unreachable;
+    }
     std::size_t width = 0;
     for (const Control field : result_fields) {
         width = std::max(width, field_title(field).size() + 2);
     }
-    std::string text = json ? "{" : "";
+    std::string text = options.json ? "{" : "";
     for (std::size_t i = 0; i < result_fields.size(); ++i) {
         std::string label = std::string(field_title(result_fields[i])) + ":";
         label.resize(outcome.results[i].empty() ? label.size() : width, ' ');
-        text += json ? json_text(result_columns[i]) + ": " + json_text(outcome.results[i]) + ", "
-                     : label.append(outcome.results[i]) + "\n";
+        text += options.json
+                    ? json_text(result_columns[i]) + ": " + json_text(outcome.results[i]) + ", "
+                    : label + outcome.results[i] + "\n";
     }
-    if (json) {
+    if (options.json) {
         text += "\"warnings\": [";
         for (std::size_t i = 0; i < outcome.warnings.size(); ++i) {
             text += (i == 0 ? "" : ", ") + json_text(outcome.warnings[i]);
@@ -274,6 +305,7 @@ void print_results(const Outcome& outcome, bool json, Output& out) {
         text += "]}\n";
     }
     out.write(text);
+    return results_printed;
 }
 
 // Whether two streams are the same file, as when the inventory is also where its results go:
@@ -290,9 +322,7 @@ int batch(const Options& options, Output& out) {
     if (!options.delimiter.empty()) {
         request.delimiter = options.delimiter == "tab" ? '\t' : options.delimiter[0];
     }
-    if (!options.target.empty()) {
-        request.solve = target_from(options.target);
-    }
+    request.solve = options.target;
     std::FILE* in = options.batch == "-" ? stdin : std::fopen(options.batch.c_str(), "rb");
     if (in == nullptr) {
         std::fprintf(stderr, "error: cannot read %s: %s\n", options.batch.c_str(),
@@ -319,19 +349,17 @@ int run(int argc, char** argv, Output& out) {
     define(app, options);
     std::string missing;
     std::vector<std::string> words = words_to_parse(argc, argv, app, missing);
-    if (const std::string unknown = unknown_option(words, app); !unknown.empty()) {
-        std::fprintf(stderr, "error: %s\nRun with --help for more information.\n", unknown.c_str());
-        return usage_error;
-    }
-    if (argc == 1 || !missing.empty()) {
-        std::fprintf(stderr, "%serror: %s\nRun with --help for more information.\n",
-                     argc == 1 ? Help().make_usage(&app, "corvandel-calc").c_str() : "",
-                     argc == 1 ? "give a listing's options (--end 45, say), or --batch FILE"
-                               : (missing + " needs a value").c_str());
-        return usage_error;
+    std::string wrong = unknown_option(words, app);
+    if (argc == 1) {
+        std::fprintf(stderr, "%s", Help().make_usage(&app, "corvandel-calc").c_str());
+        wrong = "give a listing's options (--end 45, say), or --batch FILE";
+    } else if (wrong.empty() && !missing.empty()) {
+        wrong = missing + " needs a value";
     }
     try {
-        app.parse(words);
+        if (wrong.empty()) {
+            app.parse(words);
+        }
     } catch (const CLI::CallForHelp&) {
         out.write(app.help());
         return results_printed;
@@ -339,47 +367,13 @@ int run(int argc, char** argv, Output& out) {
         out.write(std::string(version.what()) + "\n");
         return results_printed;
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "error: %s\nRun with --help for more information.\n", error.what());
+        wrong = error.what();
+    }
+    if (!wrong.empty()) {
+        std::fprintf(stderr, "error: %s\nRun with --help for more information.\n", wrong.c_str());
         return usage_error;
     }
-    if (!options.batch.empty()) {
-        return batch(options, out);
-    }
-
-    Listing listing;
-    for (std::size_t i = 0; i < input_names.size(); ++i) {
-        if (i < text_inputs && options.given[i]->count() > 0) {
-            listing.texts[i] = options.texts[i];
-        } else if (i >= text_inputs && options.ticks[i - text_inputs]) {
-            listing.set_tick(i - text_inputs, input_names[i].control != Control::chk_paypal);
-        }
-    }
-
-    ListingRunner runner;
-    Outcome outcome;
-    const bool entered = runner.enter(listing, outcome);
-    if (entered && !options.target.empty()) {
-        const Solution solution = lowest_end_price(runner, *target_from(options.target));
-        runner.read_outcome(outcome);
-        if (solution.kind != Solution::Kind::refused) {
-            print_warnings(outcome);
-            const bool found = solution.kind == Solution::Kind::found;
-            out.write(found ? two_decimal_text(solution.cents) + "\n" : "unreachable\n");
-            return found ? results_printed : unreachable;
-        }
-    } else if (entered) {
-        runner.calculate(outcome);
-    }
-    if (outcome.refused()) {
-        std::fprintf(stderr, "error: %s\n", outcome.error.c_str());
-        if (options.json) {
-            out.write("{\"error\": " + json_text(outcome.error) + "}\n");
-        }
-        return refused;
-    }
-    print_warnings(outcome);
-    print_results(outcome, options.json, out);
-    return results_printed;
+    return options.batch.empty() ? one_listing(options, out) : batch(options, out);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <stdio_ext.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -46,10 +47,6 @@ void Output::end_by_signal_caught() {
     }
 }
 
-Output::Output(std::FILE* stream) : stream_(stream) {
-    std::setvbuf(stream_, buffer_.data(), _IOFBF, buffer_.size());
-}
-
 bool Output::failed() {
     if (error_ == 0) {
         error_ = errno != 0 ? errno : EIO;
@@ -57,21 +54,22 @@ bool Output::failed() {
     return false;
 }
 
-// A text that would not fit what is left of the buffer goes after the rows before it have gone
-// out; one larger than the whole buffer goes out at once.
+// The stream's buffer is handed on whole before a text that would not fit what is left of it;
+// a text larger than the whole buffer goes out at once.
 bool Output::write(std::string_view text) {
     if (error_ != 0) {
         return false;
     }
     all_out = 0;
     errno = 0;
-    if (__fpending(stream_) + text.size() > buffer_.size() && std::fflush(stream_) != 0) {
+    const std::size_t room = __fbufsize(stream_);
+    if (__fpending(stream_) + text.size() > room && std::fflush(stream_) != 0) {
         return failed();
     }
     if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) {
         return failed();
     }
-    return text.size() <= buffer_.size() || flush();
+    return text.size() <= std::max(room, __fbufsize(stream_)) || flush();
 }
 
 bool Output::flush() {

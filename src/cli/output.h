@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdio>
 #include <string_view>
 
@@ -12,7 +11,7 @@ namespace corvandel::cli {
 // failure nothing more is written, and its reason is kept for the one line that tells it.
 class Output {
   public:
-    explicit Output(std::FILE* stream);
+    explicit Output(std::FILE* stream) : stream_(stream) {}
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
@@ -38,8 +37,7 @@ class Output {
     bool failed();
 
     std::FILE* stream_;
-    std::array<char, 1 << 16> buffer_;  // the stream's, set once: a write for many rows
-    int error_ = 0;                     // the errno of the first failure
+    int error_ = 0;  // the errno of the first failure
 };
 
 }  // namespace corvandel::cli

@@ -7,6 +7,7 @@
 
 #include "calc/fee_schedule.h"
 #include "calc/readings.h"
+#include "cli/listing.h"
 
 namespace corvandel::cli {
 

@@ -5,9 +5,10 @@
 #include <string_view>
 
 #include "calc/money.h"
-#include "cli/listing.h"
 
 namespace corvandel::cli {
+
+class ListingRunner;
 
 // What the ending price must make the calculation show: a profit or a margin of at least an
 // amount (break-even is a profit of at least 0.00).
@@ -17,9 +18,18 @@ struct Target {
     Money at_least;
 };
 
-// A target from its words on the command line: "break-even", "profit=AMOUNT" or
-// "margin=PERCENT"; nothing when they are not one of these with a number.
+// A target from its words: "break-even", "profit=AMOUNT" or "margin=PERCENT"; nothing when they
+// are not one of these with a number.
 std::optional<Target> target_from(std::string_view words);
+
+// What a run shows that a target is judged by: the profit and the margin as the whole cents
+// their texts show, and the totals as the window's readings take the texts. The margin of a tiny
+// amount received can lie far outside the range of amounts: it is then held at the end of that
+// range on its side, beyond every target.
+struct Shown {
+    std::int64_t profit_cents, margin_cents;
+    double profit, received, spent;
+};
 
 // The lowest ending price, in whole cents from 0.01 up, at which the calculation shows at least
 // the target, with every other input as entered in `runner`.

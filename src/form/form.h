@@ -15,13 +15,8 @@ class Form {
 
     // The text of a text box, the shown text of the drop-down box, or the caption of a label.
     virtual std::string text(Control control) const = 0;
-    // The same text for a reader that only looks at it, without a copy where the form keeps its
-    // texts as they are; otherwise it is copied into `buffer`. The view lasts until the form or
-    // `buffer` changes.
-    virtual std::string_view read_text(Control control, std::string& buffer) const {
-        buffer = text(control);
-        return buffer;
-    }
+    // The same text copied into `into`, whose room a reader that reads often keeps.
+    virtual void copy_text(Control control, std::string& into) const { into = text(control); }
     virtual void set_text(Control control, std::string_view text) = 0;
 
     // A tick box's value: 0 clear, 1 ticked.

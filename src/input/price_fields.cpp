@@ -24,8 +24,7 @@ void price_field_GotFocus(Form& form, Control field) {
 
 bool price_field_LostFocus(Form& form, Control field) {
     const PriceField& rule = *price_field_rule(field);
-    std::string buffer;
-    const std::string_view text = form.read_text(field, buffer);
+    const std::string text = form.text(field);
     const bool rejected = !is_accepted(rule, text);
     const bool emptied = text.empty();
     if (rejected) {

@@ -7,6 +7,14 @@ void ObservedForm::set_text(Control control, std::string_view text) {
     at(control).all_selected = false;
 }
 
+void ObservedForm::set_tick(Control control, int value) {
+    const bool changed = tick(control) != value;
+    MemoryForm::set_tick(control, value);
+    if (changed && tick_changed_) {
+        tick_changed_(control);
+    }
+}
+
 void ObservedForm::set_enabled(Control control, bool enabled) {
     at(control).enabled = enabled;
 }

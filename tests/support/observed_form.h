@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "form/memory_form.h"
@@ -14,9 +16,15 @@ namespace corvandel {
 class ObservedForm final : public MemoryForm {
   public:
     void set_text(Control control, std::string_view text) override;
+    void set_tick(Control control, int value) override;
     void set_enabled(Control control, bool enabled) override;
     void select_all(Control control) override;
     void append_entry(Control control, std::string_view entry) override;
+
+    // Called after every change of a tick value, as a window raises a box's click event.
+    void when_tick_changes(std::function<void(Control)> handler) {
+        tick_changed_ = std::move(handler);
+    }
 
     bool is_enabled(Control control) const { return at(control).enabled; }
     bool is_all_selected(Control control) const { return at(control).all_selected; }
@@ -29,6 +37,7 @@ class ObservedForm final : public MemoryForm {
         std::vector<std::string> entries;
     };
     std::array<Looks, control_count> looks_{};
+    std::function<void(Control)> tick_changed_;
 
     Looks& at(Control control) { return looks_[index(control)]; }
     const Looks& at(Control control) const { return looks_[index(control)]; }

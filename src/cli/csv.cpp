@@ -1,0 +1,199 @@
+#include "cli/csv.h"
+
+#include <csv.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace corvandel::cli {
+
+namespace {
+
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+bool is_line_break(char c) {
+    return c == '\n' || c == '\r';
+}
+constexpr const char* utf16_refused = "the file is UTF-16; save it as CSV UTF-8";
+
+// A text without the UTF-8 byte-order marks it begins with: one that begins a file says how the
+// file is written, and is no part of the first cell, wherever a program put it and however many.
+std::string_view without_byte_order_marks(std::string_view text) {
+    while (text.starts_with(byte_order_mark)) {
+        text.remove_prefix(byte_order_mark.size());
+    }
+    return text;
+}
+
+// Whether a header is a UTF-16 text read byte by byte: it begins with a UTF-16 byte-order mark,
+// or holds NUL bytes, which no header typed as UTF-8 holds.
+bool is_utf16(const std::vector<std::string>& header) {
+    return header[0].starts_with("\xFF\xFE") || header[0].starts_with("\xFE\xFF") ||
+           std::any_of(header.begin(), header.end(), [](std::string_view cell) {
+               return cell.find('\0') != std::string_view::npos;
+           });
+}
+
+// libcsv, given the input a line at a time, so that each row knows the line it starts on.
+class Reader {
+  public:
+    Reader(char delimiter, const RowHandler& on_row) : on_row_(on_row) {
+        csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI);
+        // Cells are taken as written: a blank is part of the text, as in a price field.
+        csv_set_space_func(&parser_, [](unsigned char) { return 0; });
+        csv_set_delim(&parser_, static_cast<unsigned char>(delimiter));
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    ~Reader() { csv_free(&parser_); }
+
+    bool stopped() const { return stopped_ || fault_.has_value(); }
+
+    // Reads the next part of the input; false once it is not CSV that can be read.
+    bool feed(std::string_view data) {
+        while (!data.empty() && !stopped()) {
+            const std::size_t end =
+                std::find_if(data.begin(), data.end(), is_line_break) - data.begin();
+            const std::size_t length = std::min(end, data.size() - 1) + 1;
+            if (row_.line == 0 && end != 0) {
+                row_.line = cell_line_ = line_;
+            }
+            if (csv_parse(&parser_, data.data(), length, end_of_cell, end_of_row, this) != length) {
+                fault_ = csv_error(&parser_) == CSV_EPARSE
+                             ? CsvFault{line_,
+                                        "a quote in a cell that does not start with one, or text "
+                                        "after a cell's closing quote (a cell with quotes is "
+                                        "quoted whole, each quote inside it doubled)"}
+                             : CsvFault{cell_line_, "a cell too large to hold in memory"};
+                return false;
+            }
+            // The \n of a \r\n ends no line of its own.
+            if (end < data.size()) {
+                line_ += !(data[end] == '\n' && end == 0 && after_return_);
+            }
+            after_return_ = end < data.size() && data[end] == '\r';
+            data.remove_prefix(length);
+        }
+        return !fault_;
+    }
+
+    // The input has ended: the last row, if it has no line break after it.
+    std::optional<CsvFault> finish() {
+        if (!stopped() && csv_fini(&parser_, end_of_cell, end_of_row, this) != 0) {
+            fault_ =
+                CsvFault{cell_line_, "a quoted cell is not closed: its closing quote is missing"};
+        }
+        return fault_;
+    }
+
+  private:
+    static void end_of_cell(void* text, std::size_t length, void* self) {
+        auto& reader = *static_cast<Reader*>(self);
+        reader.row_.cells.emplace_back(static_cast<const char*>(text), length);
+        reader.cell_line_ = reader.line_;
+    }
+
+    static void end_of_row(int, void* self) {
+        auto& reader = *static_cast<Reader*>(self);
+        reader.hand_on();
+        reader.row_.cells.clear();
+        reader.row_.line = 0;
+    }
+
+    void hand_on() {
+        std::vector<std::string>& cells = row_.cells;
+        if (stopped() ||
+            (cells.size() == 1 && cells[0].find_first_not_of(" \t") == std::string::npos)) {
+            return;
+        }
+        if (at_header_) {
+            at_header_ = false;
+            cells[0] = without_byte_order_marks(cells[0]);
+            if (is_utf16(cells)) {
+                fault_ = CsvFault{row_.line, utf16_refused};
+                return;
+            }
+        }
+        stopped_ = !on_row_(row_);
+    }
+
+    const RowHandler& on_row_;
+    csv_parser parser_{};
+    CsvRow row_;
+    std::size_t line_ = 1;       // the line being read
+    bool after_return_ = false;  // the last byte read was a \r
+    std::size_t cell_line_ = 1;  // the line the cell being read starts on, at the latest
+    bool at_header_ = true;
+    bool stopped_ = false;
+    std::optional<CsvFault> fault_;
+};
+
+}  // namespace
+
+std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
+                                 const RowHandler& on_row,
+                                 const std::function<void()>& before_read) {
+    std::vector<char> buffer(1 << 16);
+    int read_error = 0;
+    // What has come of the input, once some has.
+    const auto read_into = [&](std::size_t from) -> std::size_t {
+        before_read();
+        ssize_t got = 0;
+        do {
+            got = ::read(fileno(in), buffer.data() + from, buffer.size() - from);
+        } while (got < 0 && errno == EINTR);
+        read_error = got < 0 ? errno : 0;
+        return got < 0 ? 0 : static_cast<std::size_t>(got);
+    };
+    // The header's line as a whole chooses the delimiter: the first line that is not blank, read
+    // to its end where the input holds one. A quote that begins the first cell must be the first
+    // thing libcsv reads, so the byte-order marks go before it does.
+    std::size_t size = 0;
+    std::string_view start, header;
+    for (;;) {
+        start = without_byte_order_marks({buffer.data(), size});
+        const std::size_t from = std::min(start.find_first_not_of("\r\n \t"), start.size());
+        header =
+            without_byte_order_marks(start.substr(from, start.find_first_of("\r\n", from) - from));
+        const std::size_t got =
+            from + header.size() < start.size() || size == buffer.size() ? 0 : read_into(size);
+        if (got == 0) {
+            break;
+        }
+        size += got;
+    }
+    // A quote after a UTF-16 byte-order mark would be taken for a stray one.
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
+        return CsvFault{1, utf16_refused};
+    }
+    if (!delimiter) {
+        const auto count = [&](char c) { return std::count(header.begin(), header.end(), c); };
+        delimiter = count(',') > 0 || count(';') + count('\t') == 0 ? ','
+                    : count(';') >= count('\t')                     ? ';'
+                                                                    : '\t';
+    }
+    Reader reader(*delimiter, on_row);
+    for (std::string_view data = start; !data.empty() && reader.feed(data) && !reader.stopped();) {
+        data = {buffer.data(), read_into(0)};
+    }
+    if (read_error != 0 && !reader.stopped()) {
+        return CsvFault{0, std::strerror(read_error)};
+    }
+    return reader.finish();
+}
+
+void append_cell(std::string& row, std::string_view cell, char delimiter) {
+    if (std::none_of(cell.begin(), cell.end(), [delimiter](char c) {
+            return c == delimiter || c == '"' || is_line_break(c);
+        })) {
+        row += cell;
+        return;
+    }
+    const std::size_t start = row.size();
+    row.resize(start + csv_write(nullptr, 0, cell.data(), cell.size()));
+    csv_write(row.data() + start, row.size() - start, cell.data(), cell.size());
+}
+
+}  // namespace corvandel::cli

@@ -20,6 +20,7 @@
 
 #include <utility>
 
+#include "desktop/desktop.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
 #include "input/start_up.h"
@@ -32,7 +33,6 @@
 #include "ui/quick_help.h"
 #include "ui/style_fit.h"
 #include "ui/typed_text.h"
-#include "ui/window_frame.h"
 #include "ui/window_icon.h"
 
 namespace corvandel {
@@ -248,7 +248,7 @@ void MainWindow::place_on_screen() {
     // manager may show a window at the size it was made with before it takes a later one.
     resize(wanted);
     winId();
-    const QMargins frame = frame_to_come(windowHandle());
+    const QMargins frame = desktop::frame_to_come(windowHandle());
     const QRect available = screen()->availableGeometry();
     const QSize room = available.size().shrunkBy(frame);
     // On a screen too small for it, all the room there is: cut to the last pixel in one direction,

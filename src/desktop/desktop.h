@@ -48,6 +48,11 @@ class Reach {
 // compositor places the window itself.
 QMargins frame_to_come(QWindow* window);
 
+// The smallest size, from `wanted` up, that the window manager leaves whole: an X11 one holds
+// a window to the size steps it asks for, and a scaled window asks for steps of more than one
+// of the device's pixels (2 at 150 %), so that a size between two steps would lose a pixel.
+QSize kept_whole(QWindow* window, QSize wanted);
+
 // Whether the key was typed with Alt held, AltGr not counting: AltGr, which types characters of
 // its own, arrives as a group switch, or without Alt, on X11, and as Control with Alt elsewhere.
 bool typed_with_alt(const QKeyEvent& key);

@@ -163,6 +163,30 @@ std::optional<QMargins> frame_asked_of_window_manager(xcb_window_t window) {
     return frame;
 }
 
+// Where the fields of the window's size hints lie, as ICCCM lays them out in 32-bit values.
+namespace size_hints {
+constexpr std::size_t flags = 0;
+constexpr std::size_t least_width = 5;
+constexpr std::size_t width_step = 9;
+constexpr std::size_t base_width = 15;
+constexpr std::size_t count = 18;
+constexpr std::uint32_t has_least_size = 1U << 4;
+constexpr std::uint32_t has_steps = 1U << 6;
+constexpr std::uint32_t has_base_size = 1U << 8;
+}  // namespace size_hints
+
+// The smallest length from `wanted` up that a window manager keeping to steps of `step` device
+// pixels from `base` leaves as it is, and that the toolkit reads back whole.
+int kept_whole_length(int wanted, qreal scale, int step, int base) {
+    for (int length = wanted; length < wanted + 4 * step; ++length) {
+        const int pixels = qRound(length * scale);
+        if ((pixels - base) % step == 0 && qRound(pixels / scale) >= wanted) {
+            return length;
+        }
+    }
+    return wanted;
+}
+
 }  // namespace
 
 std::optional<QString> Reach::x11(const QByteArray& display) {
@@ -211,6 +235,37 @@ QMargins frame_to_come(QWindow* window) {
     const int top = logical(frame->top());
     return {left, top, logical(frame->left() + frame->right()) - left,
             logical(frame->top() + frame->bottom()) - top};
+}
+
+QSize kept_whole(QWindow* window, QSize wanted) {
+    namespace hint = size_hints;
+    xcb_connection_t* connection = toolkit_connection();
+    const auto hints =
+        connection == nullptr
+            ? std::vector<std::int32_t>()
+            : property<std::int32_t>(connection, static_cast<xcb_window_t>(window->winId()),
+                                     XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, hint::count);
+    if (hints.size() < hint::count) {
+        return wanted;
+    }
+    const auto given = static_cast<std::uint32_t>(hints[hint::flags]);
+    if ((given & hint::has_steps) == 0) {
+        return wanted;
+    }
+    // Where no base size is given, the window manager counts the steps from the least size.
+    int base_width = 0;
+    int base_height = 0;
+    if ((given & (hint::has_base_size | hint::has_least_size)) != 0) {
+        const std::size_t base =
+            (given & hint::has_base_size) != 0 ? hint::base_width : hint::least_width;
+        base_width = hints[base];
+        base_height = hints[base + 1];
+    }
+    const qreal scale = window->devicePixelRatio();
+    return {
+        kept_whole_length(wanted.width(), scale, std::max(1, hints[hint::width_step]), base_width),
+        kept_whole_length(wanted.height(), scale, std::max(1, hints[hint::width_step + 1]),
+                          base_height)};
 }
 
 }  // namespace corvandel::desktop

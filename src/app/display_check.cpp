@@ -56,12 +56,12 @@ DisplayCheck::DisplayCheck(int argc, char* argv[]) {
         }
         std::optional<QString> reason = cannot_reach(entry, argc, argv);
         if (!reason) {
+            platform_ = entry;
             if (entry != platforms.front()) {
-                chosen_platform_ = entry;
                 if (named_in_argv != 0) {
-                    argv[named_in_argv] = chosen_platform_.data();
+                    argv[named_in_argv] = platform_.data();
                 } else {
-                    qputenv("QT_QPA_PLATFORM", chosen_platform_);
+                    qputenv("QT_QPA_PLATFORM", platform_);
                 }
             }
             return;

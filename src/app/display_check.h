@@ -26,6 +26,9 @@ class DisplayCheck {
     // In a few words for the user, or nothing when a window can be opened.
     const std::optional<QString>& why_no_window() const { return why_no_window_; }
 
+    // The platform the toolkit starts with, its options included.
+    const QByteArray& platform() const { return platform_; }
+
     // Once the application has a connection of its own.
     void let_go() { reach_.let_go(); }
 
@@ -35,8 +38,8 @@ class DisplayCheck {
 
     std::optional<QString> why_no_window_;
     desktop::Reach reach_;
-    // The platform the toolkit is pointed to, when it is not the first it would try.
-    QByteArray chosen_platform_;
+    // Where the toolkit is pointed elsewhere, the -platform argument points here.
+    QByteArray platform_;
 };
 
 }  // namespace corvandel

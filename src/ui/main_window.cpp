@@ -106,6 +106,7 @@ MainWindow::MainWindow(WarningBox warning_box)
     setCentralWidget(scroller_);
 
     build_menu();
+    price_field_events_.watch_menu_bar(menuBar());
     set_tab_order();
     give_enter_to_buttons();
     connect(qobject_cast<QAbstractButton*>(control(Control::cmd_calc)), &QAbstractButton::clicked,

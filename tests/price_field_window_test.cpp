@@ -499,6 +499,28 @@ INSTANTIATE_TEST_SUITE_P(
                     ThroughTheMenuBar{"EmptiedThenAlt", "", Qt::Key_Alt, C::cmd_calc, false}),
     [](const testing::TestParamInfo<ThroughTheMenuBar>& row) { return row.param.what; });
 
+// A press cancelled for a refused entry whose release reaches no control, as when the button
+// comes up away from it after the warning box has taken the click from the window, is forgotten:
+// once the entry is mended, the next click on that control acts.
+TEST(CancelledPress, ReleasedAwayIsForgottenBeforeTheNextClick) {
+    MainWindow window;
+    ShownMainWindow::show_and_activate(window);
+    auto* cost = qobject_cast<QLineEdit*>(window.control(C::txt_item_cost));
+    cost->setText("x");
+    auto* paypal = qobject_cast<QCheckBox*>(window.control(C::chk_paypal));
+    const QPoint on_paypal = acting_point_in_window(paypal);
+    {
+        const MessageBoxCloser closer(5000);
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, on_paypal);
+        ASSERT_EQ(closer.seen().size(), 1U);
+    }
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {},
+                        centre_in_window(window.control(C::quick_help)));
+    cost->setText("5");
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, on_paypal);
+    EXPECT_FALSE(paypal->isChecked());
+}
+
 // Text dragged from another program would arrive without entering or leaving the field.
 TEST_F(PriceFields, NoFieldAndNotThePicturesBoxTakesADrop) {
     shown.type_into(C::txt_end_price, "abc");

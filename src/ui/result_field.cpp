@@ -171,7 +171,9 @@ QRect ResultField::text_area() const {
         .adjusted(clearance_pixels, 0, -clearance_pixels, 0);
 }
 
+// Where the text is elided, the whole of it shows on hover: two texts may elide alike.
 void ResultField::set_shown(const QString& text, const QFont& font) {
+    setToolTip(text == this->text() ? QString() : this->text());
     if (text != shown_text_ || font != shown_font_) {
         shown_text_ = text;
         shown_font_ = font;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The window tests under openbox on Xvfb, which frames the window: on a 1366 by 768 screen at
 # 150 % and an 800 by 600 screen at 100 %, and the window's size on a 1920 by 1080 screen at the
-# scalings, font resolution and styles people use. Then the program's own start where the session's
-# Wayland compositor is gone and X11 answers, and where X11 cannot be reached and a headless
-# Weston answers: the window opens and nothing is said.
+# scalings, font resolution and styles people use. Then the program's own start where the
+# session's Wayland compositor is gone and X11 answers, and where X11 cannot be reached and a
+# headless Weston, which has no keyboard, answers: the window opens, a first warning moves the
+# focus, and nothing is said.
 # Usage: on_a_desktop.sh WINDOW-TESTS WINDOW-OPENS
 set -uo pipefail
 tests=$1

@@ -38,7 +38,8 @@ class DisplayCheck {
 
     std::optional<QString> why_no_window_;
     desktop::Reach reach_;
-    // Where the toolkit is pointed elsewhere, the -platform argument points here.
+    // The platform the toolkit starts with; where it is pointed elsewhere than it would go, the
+    // -platform argument points here.
     QByteArray platform_;
 };
 

@@ -121,23 +121,25 @@ bool await_change(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t 
 }
 
 // Asks the window manager for the frame, where it says it answers such a request, and waits for
-// its answer.
-std::optional<QMargins> frame_asked_of_window_manager(xcb_window_t window) {
-    const OwnConnection own;
-    xcb_connection_t* connection = own.get();
-    if (connection == nullptr) {
-        return std::nullopt;
-    }
+// its answer. Whether it answers is asked on the toolkit's connection: a connection of the
+// program's own is made only to wait.
+std::optional<QMargins> frame_asked_of_window_manager(xcb_connection_t* toolkit,
+                                                      xcb_window_t window) {
     const auto tree =
-        owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+        owned(xcb_query_tree_reply(toolkit, xcb_query_tree(toolkit, window), nullptr));
     if (!tree) {
         return std::nullopt;
     }
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t request = atom(toolkit, "_NET_REQUEST_FRAME_EXTENTS");
     const auto supported = property<xcb_atom_t>(
-        connection, tree->root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
+        toolkit, tree->root, atom(toolkit, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
     if (std::find(supported.begin(), supported.end(), request) == supported.end()) {
+        return std::nullopt;
+    }
+    const xcb_atom_t extents = atom(toolkit, "_NET_FRAME_EXTENTS");
+    const OwnConnection own;
+    xcb_connection_t* connection = own.get();
+    if (connection == nullptr) {
         return std::nullopt;
     }
     // This connection's own interest in the window, beside the toolkit's.
@@ -217,11 +219,12 @@ void Reach::let_go() {
 }
 
 QMargins frame_to_come(QWindow* window) {
-    if (toolkit_connection() == nullptr) {
+    xcb_connection_t* toolkit = toolkit_connection();
+    if (toolkit == nullptr) {
         return window->frameMargins();
     }
     const std::optional<QMargins> frame =
-        frame_asked_of_window_manager(static_cast<xcb_window_t>(window->winId()));
+        frame_asked_of_window_manager(toolkit, static_cast<xcb_window_t>(window->winId()));
     if (!frame) {
         return window->frameMargins();
     }

@@ -27,16 +27,33 @@ until_true() {
   return 1
 }
 
+# running PID: the process has not ended (an ended one may stay, a zombie, until waited for).
+running() {
+  local state
+  state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]
+}
+
 # desktop SIZE: a virtual display of that size with openbox on it, in DISPLAY. Xvfb names the
-# display it picked once it is ready; openbox is once it lists what it supports.
+# display it picked once it is ready; openbox is once it lists what it supports. An openbox that
+# ends at once, unable to open the display, leaves a display no window manager frames, or whose
+# number a server of another test on this machine answers: a new display is started then.
 desktop() {
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$scratch/$1" >/dev/null 2>&1 &
-  servers+=($!)
-  until_true test -s "$scratch/$1"
-  export DISPLAY=":$(cat "$scratch/$1")"
-  openbox >/dev/null 2>&1 &
-  servers+=($!)
-  until_true bash -c "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS"
+  local xvfb openbox
+  for _ in 1 2 3; do
+    rm -f "$scratch/$1"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$scratch/$1" >/dev/null 2>&1 &
+    xvfb=$!
+    servers+=("$xvfb")
+    until_true test -s "$scratch/$1"
+    export DISPLAY=":$(cat "$scratch/$1")"
+    openbox >/dev/null 2>&1 &
+    openbox=$!
+    servers+=("$openbox")
+    until_true bash -c "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS"
+    running "$openbox" && return 0
+    kill "$xvfb" && wait "$xvfb"
+  done
+  failures+=("no openbox on a $1 screen")
 }
 
 # on_x11 NAME SETTINGS... [-- ARGUMENTS...]: the window tests with these settings and arguments.

@@ -27,18 +27,11 @@ until_true() {
   return 1
 }
 
-# running PID: the process has not ended (an ended one may stay, a zombie, until waited for).
-running() {
-  local state
-  state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]
-}
-
-# desktop SIZE: a virtual display of that size with openbox on it, in DISPLAY. Xvfb names the
-# display it picked once it is ready; openbox is once it lists what it supports. An openbox that
-# ends at once, unable to open the display, leaves a display no window manager frames, or whose
-# number a server of another test on this machine answers: a new display is started then.
+# desktop SIZE: a virtual display of that size with openbox on it, in DISPLAY; Xvfb names it once
+# ready, openbox lists what it supports once ready. Where openbox ends at once, unable to open the
+# display (a server of another test took the number), a new one is started.
 desktop() {
-  local xvfb openbox
+  local xvfb openbox state
   for _ in 1 2 3; do
     rm -f "$scratch/$1"
     Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$scratch/$1" >/dev/null 2>&1 &
@@ -50,7 +43,8 @@ desktop() {
     openbox=$!
     servers+=("$openbox")
     until_true bash -c "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS"
-    running "$openbox" && return 0
+    # An ended openbox may stay, a zombie, until waited for.
+    state=$(ps -o stat= -p "$openbox") && [[ $state != Z* ]] && return 0
     kill "$xvfb" && wait "$xvfb"
   done
   failures+=("no openbox on a $1 screen")

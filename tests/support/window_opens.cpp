@@ -1,9 +1,7 @@
 // The calculator's own start, its display check included, ending with status 0 once its window
-// is shown and a Calculate run has warned of a starting price it cannot use, 3 when the window
-// is never shown and 4 when no warning comes: the desktop test runs it where one windowing
-// system answers and another does not, and expects it to say nothing. The warning box makes the
-// window active and the run then gives the field the focus, whatever the window system says, as
-// on a compositor without a keyboard.
+// is shown and a Calculate run has warned and moved the focus (on a compositor without a keyboard
+// too), 3 when the window is never shown and 4 when no warning comes. The desktop test runs it
+// where one windowing system answers and another does not, and expects it to say nothing.
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QWindow>
@@ -28,6 +29,7 @@
 #include "font_check.h"
 #include "menu_commands.h"
 #include "shown_main_window.h"
+#include "ui/contrast.h"
 
 namespace corvandel {
 namespace {
@@ -182,6 +184,25 @@ TEST_F(AboutDialog, NoticesAreWrittenInTheirFontsAndFitTheirRectangles) {
         ok->style()->subElementRect(QStyle::SE_PushButtonContents, &option, ok);
     EXPECT_LE(ok->fontMetrics().horizontalAdvance(ok->text()), caption_room.width());
     EXPECT_LE(ok->fontMetrics().height(), caption_room.height());
+}
+
+// The title is black where black reads against the dialog, as under Fusion, and in the desktop's
+// own text colour where it would not, as on Adwaita-Dark's #353535.
+TEST(AboutTitle, IsBlackWhereThatReadsAndLegibleOnADarkDesktop) {
+    for (const char* style : {"Fusion", "Adwaita-Dark"}) {
+        SCOPED_TRACE(style);
+        QApplication::setStyle(QStyleFactory::create(style));
+        MainWindow window{[](QWidget*, const QString&, const QString&) {}};
+        choose(window, "About");
+        const auto* dialog = qobject_cast<QDialog*>(about_dialogs().front());
+        const QColor title = part<QLabel>(dialog, "lblTitle")
+                                 ->palette()
+                                 .color(QPalette::Active, QPalette::WindowText);
+        EXPECT_GE(contrast(title, dialog->palette().color(QPalette::Active, QPalette::Window)),
+                  4.5);
+        EXPECT_EQ(title == QColor(Qt::black), QString(style) == "Fusion");
+    }
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
 }
 
 // What the desktop is told about the window: a tool window, which has no taskbar button of its

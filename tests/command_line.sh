@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the program with no display at all: --version and --help answer and end with status 0;
-# without an option, and with an X display or a Wayland compositor that cannot be reached, the
-# program says in one line why no window opens and what to do, and ends with status 1 rather
-# than an abort.
+# without an option, with the toolkit's own, with an X display or a Wayland compositor that
+# cannot be reached and with a platform the toolkit cannot start, the program says in one line
+# why no window opens and what to do, and ends with status 1 rather than an abort.
 # Usage: command_line.sh PATH-TO-PROGRAM VERSION
 set -euo pipefail
 program=$1
@@ -53,16 +53,21 @@ expect help 0 out '^Usage: .*corvandel \[options\]$'
 expect help 0 out '^ +-v, --version'
 expect help 0 out 'xvfb-run corvandel'
 
-# NAME|SETTINGS|what the line says
+# NAME|SETTINGS|ARGUMENTS|what the line says. The toolkit's own options are no bundles of the
+# program's one-letter ones (-reverse holds a -v, -stylesheet an -h): they are left to it.
 cases=(
-  "no-display||no display is set"
-  "unreachable|DISPLAY=:$unused|the display :$unused cannot be reached"
-  "no-compositor|QT_QPA_PLATFORM=wayland|no Wayland compositor answers at wayland-0"
-  "wayland-session|XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=gone|no Wayland compositor answers at gone, and no display is set"
+  "no-display|||no display is set"
+  "unreachable|DISPLAY=:$unused||the display :$unused cannot be reached"
+  "no-compositor|QT_QPA_PLATFORM=wayland||no Wayland compositor answers at wayland-0"
+  "wayland-session|XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=gone||no Wayland compositor answers at gone, and no display is set"
+  "reverse||-reverse|no display is set"
+  "stylesheet||-stylesheet x|no display is set"
+  "unknown-platform|QT_QPA_PLATFORM=bogus||the platform bogus is unknown"
 )
 for case in "${cases[@]}"; do
-  IFS='|' read -r name settings cause <<<"$case"
-  run "$name" "$settings"
+  IFS='|' read -r name settings arguments cause <<<"$case"
+  # shellcheck disable=SC2086  # one word per argument
+  run "$name" "$settings" $arguments
   expect "$name" 1 err '^corvandel: cannot open its window: .*xvfb-run corvandel$'
   [ "$(wc -l <"$scratch/$name.err")" -eq 1 ] ||
     fail "$name: more than one line: $(cat "$scratch/$name.err")"

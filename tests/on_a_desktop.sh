@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The window tests under openbox on Xvfb, which frames the window: on a 1366 by 768 screen at
-# 150 % and an 800 by 600 screen at 100 %. Then the program's own start where the session's
-# Wayland compositor is gone and X11 answers, and where X11 cannot be reached and a headless
-# Weston answers: the window opens and nothing is said.
+# 150 % and an 800 by 600 screen at 100 %, and the window's size on a 1920 by 1080 screen at the
+# scalings, font resolution and styles people use. Then the program's own start where the
+# session's Wayland compositor is gone and X11 answers, and where X11 cannot be reached and a
+# headless Weston, which has no keyboard, answers: the window opens, a first warning moves the
+# focus, and nothing is said.
 # Usage: on_a_desktop.sh WINDOW-TESTS WINDOW-OPENS
 set -uo pipefail
 tests=$1
@@ -25,19 +27,52 @@ until_true() {
   return 1
 }
 
-for screen in "1366x768 1.5" "800x600 1"; do
-  read -r size scale <<<"$screen"
-  # Xvfb names the display it picked once it is ready; openbox is once it lists what it supports.
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$scratch/$size" >/dev/null 2>&1 &
-  servers+=($!)
-  until_true test -s "$scratch/$size"
-  export DISPLAY=":$(cat "$scratch/$size")"
-  openbox >/dev/null 2>&1 &
-  servers+=($!)
-  until_true bash -c "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS"
-  env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" "$tests" ||
-    failures+=("window tests on $size at ${scale}x")
-done
+# desktop SIZE: a virtual display of that size with openbox on it, in DISPLAY; Xvfb names it once
+# ready, openbox lists what it supports once ready. Where openbox ends at once, unable to open the
+# display (a server of another test took the number), a new one is started.
+desktop() {
+  local xvfb openbox state
+  for _ in 1 2 3; do
+    rm -f "$scratch/$1"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$scratch/$1" >/dev/null 2>&1 &
+    xvfb=$!
+    servers+=("$xvfb")
+    until_true test -s "$scratch/$1"
+    export DISPLAY=":$(cat "$scratch/$1")"
+    openbox >/dev/null 2>&1 &
+    openbox=$!
+    servers+=("$openbox")
+    until_true bash -c "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS"
+    # An ended openbox may stay, a zombie, until waited for.
+    state=$(ps -o stat= -p "$openbox") && [[ $state != Z* ]] && return 0
+    kill "$xvfb" && wait "$xvfb"
+  done
+  failures+=("no openbox on a $1 screen")
+}
+
+# on_x11 NAME SETTINGS... [-- ARGUMENTS...]: the window tests with these settings and arguments.
+on_x11() {
+  local name=$1 settings=() arguments=()
+  shift
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1") && shift; done
+  [ $# -gt 0 ] && shift && arguments=("$@")
+  env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE QT_QPA_PLATFORM=xcb "${settings[@]}" "$tests" \
+    "${arguments[@]}" || failures+=("window tests $name")
+}
+
+desktop 1366x768
+on_x11 "on 1366x768 at 1.5x" QT_SCALE_FACTOR=1.5
+desktop 800x600
+on_x11 "on 800x600 at 1x" QT_SCALE_FACTOR=1
+# Screens that hold the whole window, under the settings people use: no scroll bar may show.
+# Under Adwaita, whose style does not give the menu bar the Alt key, the keys reach the menus.
+desktop 1920x1080
+whole=--gtest_filter=FirstPositionAtEachScale.*
+on_x11 "on 1920x1080 at 1.5x" QT_SCALE_FACTOR=1.5 -- "$whole"
+on_x11 "on 1920x1080 under Windows" QT_SCALE_FACTOR=1 -- "$whole" -style Windows
+on_x11 "on 1920x1080 at 144 dpi" QT_FONT_DPI=144 -- "$whole"
+on_x11 "on 1920x1080 at 1.5x under Adwaita" QT_SCALE_FACTOR=1.5 QT_STYLE_OVERRIDE=Adwaita -- \
+  "$whole:Keyboard.MenuBar*"
 
 # quiet NAME SETTINGS...: with these settings the program's start opens its window, quietly.
 quiet() {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QStyle>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,7 @@ TEST_P(ResultText, IsLegibleFromItsSignAndStaysWholeForTheProgram) {
     } else {
         EXPECT_EQ(field->shown_text(), result.text);
     }
+    EXPECT_EQ(field->toolTip(), result.shown == Shown::elided ? result.text : "");
 
     // The next short result is shown in the field's own font again.
     field->setText("0.20");
@@ -103,6 +105,11 @@ TEST(ResultOfARun, TheWidestLossIsLegibleAndReadWhole) {
     expect_elided_from(profit->text(), profit->shown_text());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(profit)->text(QAccessible::Value),
               "-899044000000017.00");
+    // Shown whole to the pointer that rests on it, greyed as it is.
+    QTest::mouseMove(profit->window()->windowHandle(),
+                     profit->mapTo(profit->window(), profit->rect().center()));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    EXPECT_EQ(QToolTip::text(), "-899044000000017.00");
 }
 
 // WCAG relative luminance.

@@ -15,23 +15,30 @@ CommandLine::CommandLine() : help_(parser_.addHelpOption()), version_(parser_.ad
         "xvfb-run corvandel"));
 }
 
+// Only whole arguments count: the parser would read the toolkit's single-dash options as bundles
+// of one-letter ones, -reverse holding a -v and -stylesheet an -h. The toolkit's options are
+// taken, and anything else refused, once the application exists.
 void CommandLine::answer_help_or_version(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int argument = 0; argument < argc; ++argument) {
-        arguments << QString::fromLocal8Bit(argv[argument]);
+    QStringList own_names{QStringLiteral("--help-all")};
+    for (const QCommandLineOption& option : {help_, version_}) {
+        for (const QString& name : option.names()) {
+            own_names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        }
     }
-    // The toolkit's own options are not known yet and count as errors here: they are refused,
-    // or taken, once the application exists.
-    parser_.parse(arguments);
-    if (!parser_.isSet(help_) && !parser_.isSet(version_)) {
+    QStringList asked{QString::fromLocal8Bit(argv[0])};
+    for (int argument = 1; argument < argc; ++argument) {
+        const QString given = QString::fromLocal8Bit(argv[argument]);
+        if (own_names.contains(given)) {
+            asked << given;
+        }
+    }
+    if (asked.size() == 1) {
         return;
     }
-    // Only for the program's name in the usage line; it needs no display.
+    // Only for the program's name in the usage line; it needs no display. The parser answers
+    // and ends the program.
     const QCoreApplication application(argc, argv);
-    if (parser_.isSet(version_)) {
-        parser_.showVersion();
-    }
-    parser_.showHelp(0);
+    parser_.process(asked);
 }
 
 void CommandLine::refuse_the_rest(const QCoreApplication& application) {

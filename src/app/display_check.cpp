@@ -6,9 +6,6 @@
 
 #include <string_view>
 
-#include <wayland-client-core.h>
-#include <xcb/xcb.h>
-
 namespace corvandel {
 
 namespace {
@@ -45,30 +42,6 @@ QByteArrayList toolkit_default_platforms() {
     return platforms;
 }
 
-std::optional<QString> cannot_reach_wayland() {
-    // A socket handed over by the compositor can be taken only once: it is the toolkit's.
-    if (qEnvironmentVariableIsSet("WAYLAND_SOCKET")) {
-        return std::nullopt;
-    }
-    const QByteArray name = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-                                ? QByteArray("wayland-0")
-                                : qgetenv("WAYLAND_DISPLAY");
-    const QString shown = QString::fromLocal8Bit(name);
-    // A socket's name is looked up in the runtime directory; without one the Wayland library
-    // would print a line of its own.
-    if (!name.startsWith('/') && !qgetenv("XDG_RUNTIME_DIR").startsWith('/')) {
-        return QStringLiteral(
-                   "no Wayland compositor can be found at %1 (XDG_RUNTIME_DIR is not set)")
-            .arg(shown);
-    }
-    wl_display* display = wl_display_connect(name.constData());
-    if (display == nullptr) {
-        return QStringLiteral("no Wayland compositor answers at %1").arg(shown);
-    }
-    wl_display_disconnect(display);
-    return std::nullopt;
-}
-
 }  // namespace
 
 DisplayCheck::DisplayCheck(int argc, char* argv[]) {
@@ -83,12 +56,12 @@ DisplayCheck::DisplayCheck(int argc, char* argv[]) {
         }
         std::optional<QString> reason = cannot_reach(entry, argc, argv);
         if (!reason) {
+            platform_ = entry;
             if (entry != platforms.front()) {
-                chosen_platform_ = entry;
                 if (named_in_argv != 0) {
-                    argv[named_in_argv] = chosen_platform_.data();
+                    argv[named_in_argv] = platform_.data();
                 } else {
-                    qputenv("QT_QPA_PLATFORM", chosen_platform_);
+                    qputenv("QT_QPA_PLATFORM", platform_);
                 }
             }
             return;
@@ -98,45 +71,17 @@ DisplayCheck::DisplayCheck(int argc, char* argv[]) {
     why_no_window_ = reasons.join(QStringLiteral(", and "));
 }
 
-DisplayCheck::~DisplayCheck() {
-    let_go();
-}
-
 // The platform's own options follow its name after a colon.
 std::optional<QString> DisplayCheck::cannot_reach(const QByteArray& entry, int argc, char* argv[]) {
     const QByteArray platform = entry.split(':').front();
     if (platform == "xcb") {
-        return cannot_reach_x11(argc, argv);
+        return reach_.x11(
+            value_or_environment(argv, option_value_at(argc, argv, "display"), "DISPLAY"));
     }
     if (platform.startsWith("wayland")) {
-        return cannot_reach_wayland();
+        return reach_.wayland();
     }
     return std::nullopt;
-}
-
-std::optional<QString> DisplayCheck::cannot_reach_x11(int argc, char* argv[]) {
-    const QByteArray display =
-        value_or_environment(argv, option_value_at(argc, argv, "display"), "DISPLAY");
-    if (display.isEmpty()) {
-        return QStringLiteral("no display is set (DISPLAY is empty)");
-    }
-    int screen = 0;
-    connection_ = xcb_connect(display.constData(), &screen);
-    // A screen the server does not have is as good as no server: the toolkit cannot use it.
-    if (xcb_connection_has_error(connection_) != 0 ||
-        screen >= xcb_setup_roots_length(xcb_get_setup(connection_))) {
-        let_go();
-        return QStringLiteral("the display %1 cannot be reached")
-            .arg(QString::fromLocal8Bit(display));
-    }
-    return std::nullopt;
-}
-
-void DisplayCheck::let_go() {
-    if (connection_ != nullptr) {
-        xcb_disconnect(connection_);
-        connection_ = nullptr;
-    }
 }
 
 }  // namespace corvandel

@@ -10,6 +10,7 @@
 
 #include <string_view>
 
+#include "ui/contrast.h"
 #include "ui/layout.h"
 #include "ui/line_widget.h"
 #include "ui/picture_box.h"
@@ -29,7 +30,7 @@ struct Notice {
     std::string_view text;
     TwipsRect twips;
     FontStyle font;
-    // Black whatever the desktop's text colour, as the title is.
+    // Black whatever the desktop's text colour, as the title is, where black can be read.
     bool black = false;
 };
 
@@ -89,7 +90,10 @@ void add_notice(const Notice& notice, QDialog* dialog) {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFont(to_qfont(notice.font));
     label->setGeometry(to_pixels(notice.twips));
-    if (notice.black) {
+    // On a dark desktop (Adwaita-Dark's #353535 gives black 1.7 : 1) the title takes the
+    // desktop's own text colour.
+    if (notice.black &&
+        contrast(Qt::black, dialog->palette().color(QPalette::Window)) >= legible_contrast) {
         QPalette black_text = label->palette();
         black_text.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(black_text);

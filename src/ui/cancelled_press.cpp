@@ -21,13 +21,17 @@ bool is_press(const QEvent* event) {
 
 }  // namespace
 
-// The press reaches the application's filters before the target's own. The watch ends with the
-// click's release, or when the event loop next turns with no button held: the seller may have
-// let go while the warning box was open.
+// The press reaches the application's filters before the target's own, right after the focus
+// has moved and within the same event: once the event loop turns, any later press is another
+// click. The watch ends with the click's release, or with the next click: the release may reach
+// no control at all, having come while the warning box was open or after it had taken the button
+// from the window. With no button held when the event loop turns, the release has come.
 void CancelledPress::cancel_press_into(QWidget* target) {
     target_ = target;
+    awaiting_press_ = true;
     QCoreApplication::instance()->installEventFilter(this);
     QTimer::singleShot(0, this, [this] {
+        awaiting_press_ = false;
         if (QGuiApplication::mouseButtons() == Qt::NoButton) {
             stop();
         }
@@ -54,6 +58,10 @@ bool CancelledPress::eventFilter(QObject* watched, QEvent* event) {
         // paste the desktop's selection into another field. The next click is the seller's own.
         stop();
         return aimed;
+    }
+    if (is_press(event) && !awaiting_press_) {
+        stop();
+        return false;
     }
     return aimed && is_press(event);
 }

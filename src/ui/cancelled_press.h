@@ -26,6 +26,8 @@ class CancelledPress final : public QObject {
     void stop();
 
     QPointer<QWidget> target_;
+    // Until the event loop turns, a press is the one that moved the focus.
+    bool awaiting_press_ = false;
 };
 
 }  // namespace corvandel

@@ -5,18 +5,51 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QShortcut>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 
 namespace corvandel {
 
+namespace {
+
+// Qt's menu bar takes the keyboard on Alt, keeps it for the arrows and opens a menu on Enter
+// only where its style says so.
+class AltKeyStyle final : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        return hint == SH_MenuBar_AltKeyNavigation
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+}  // namespace
+
 KeyboardMenuBar::KeyboardMenuBar(QWidget* window) : QMenuBar(window) {
+    // A style of the same kind as the application's, which the proxy owns: the application's
+    // own is not the proxy's to take.
+    if (style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, this) == 0) {
+        if (QStyle* same = QStyleFactory::create(style()->name())) {
+            style_with_alt_key_ = std::make_unique<AltKeyStyle>(same);
+            setStyle(style_with_alt_key_.get());
+        }
+    }
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
     connect(f10, &QShortcut::activated, this, &KeyboardMenuBar::take_keyboard);
     // The style may draw a highlight a pixel beyond its title's rectangle, which is all Qt
     // repaints when the highlight moves on.
     connect(this, &QMenuBar::hovered, this, qOverload<>(&QWidget::update));
+}
+
+// The widget still refers to its style while it goes, after this class's members.
+KeyboardMenuBar::~KeyboardMenuBar() {
+    setStyle(nullptr);
 }
 
 // Qt gives the menu bar the keyboard, remembering which control had it, when Alt is pressed and

@@ -20,6 +20,7 @@
 
 #include <utility>
 
+#include "desktop/desktop.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
 #include "input/start_up.h"
@@ -32,7 +33,6 @@
 #include "ui/quick_help.h"
 #include "ui/style_fit.h"
 #include "ui/typed_text.h"
-#include "ui/window_frame.h"
 #include "ui/window_icon.h"
 
 namespace corvandel {
@@ -106,6 +106,7 @@ MainWindow::MainWindow(WarningBox warning_box)
     setCentralWidget(scroller_);
 
     build_menu();
+    price_field_events_.watch_menu_bar(menuBar());
     set_tab_order();
     give_enter_to_buttons();
     connect(qobject_cast<QAbstractButton*>(control(Control::cmd_calc)), &QAbstractButton::clicked,
@@ -238,27 +239,38 @@ void MainWindow::connect_tick_boxes() {
     }
 }
 
-// Centred on the screen's available area with the frame the window manager puts around it, so
-// that the title bar is on the screen. Where the area is too small for the window, the window
-// opens as large as the area and its client area scrolls.
+// The window has the size of its content, the controls as the style has grown them, below the
+// menu bar; centred on the screen's available area with the frame the window manager puts
+// around it, so that the title bar is on the screen. Where the area is too small for that, the
+// window opens maximised and its client area scrolls: the window manager or the compositor then
+// keeps it within the area left free by the desktop's panels, which Wayland does not tell a
+// program.
 void MainWindow::place_on_screen() {
-    const QSize client_area = to_pixels(window_client_area).size();
-    const QSize wanted(client_area.width(), client_area.height() + menuBar()->sizeHint().height());
+    const QRect children = client_area_->childrenRect();
+    const QSize content =
+        client_area_->minimumSize().expandedTo(QSize(children.right() + 1, children.bottom() + 1));
+    client_area_->setMinimumSize(content);
+    // As the window's layout will give it the menu bar: the style's height for that width.
+    const int menu_bar = menuBar()->heightForWidth(content.width());
+    const QSize wanted(
+        content.width(),
+        content.height() + (menu_bar > 0 ? menu_bar : menuBar()->sizeHint().height()));
     // The native window is made now, at the size it keeps on a screen large enough: a window
     // manager may show a window at the size it was made with before it takes a later one.
     resize(wanted);
     winId();
-    const QMargins frame = frame_to_come(windowHandle());
+    const QSize size = desktop::kept_whole(windowHandle(), wanted);
+    const QMargins frame = desktop::frame_to_come(windowHandle());
     const QRect available = screen()->availableGeometry();
-    const QSize room = available.size().shrunkBy(frame);
-    // On a screen too small for it, all the room there is: cut to the last pixel in one direction,
-    // the window would need a second scroll bar for the first one's breadth.
-    const QSize size = room.expandedTo(wanted) == room ? wanted : room;
+    const QSize fits = size.boundedTo(available.size().shrunkBy(frame));
     const QRect frame_rect =
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size.grownBy(frame), available);
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, fits.grownBy(frame), available);
     // The client area's own rectangle, inside the frame: a position given for the frame would be
     // taken by some platforms for the client area's while they do not know the frame yet.
-    setGeometry(QRect(frame_rect.topLeft() + QPoint(frame.left(), frame.top()), size));
+    setGeometry(QRect(frame_rect.topLeft() + QPoint(frame.left(), frame.top()), fits));
+    if (fits != size) {
+        setWindowState(Qt::WindowMaximized);
+    }
 }
 
 }  // namespace corvandel

@@ -32,9 +32,20 @@ bool PriceFieldEvents::focused_entry_accepted() {
     return field == fields_.cend() || !entry_refused(*field);
 }
 
+void PriceFieldEvents::watch_menu_bar(QWidget* menu_bar) {
+    menu_bar_ = menu_bar;
+    menu_bar->installEventFilter(this);
+}
+
 bool PriceFieldEvents::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    if (watched == menu_bar_) {
+        if (type == QEvent::FocusOut) {
+            menu_bar_left(static_cast<QFocusEvent*>(event)->reason());
+        }
         return false;
     }
     const auto field = fields_.constFind(watched);
@@ -55,6 +66,7 @@ bool PriceFieldEvents::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PriceFieldEvents::entered(Control field, QLineEdit* edit, Qt::FocusReason reason) {
+    left_for_menu_bar_.reset();
     if (!moves_within_window(reason)) {
         return;
     }
@@ -73,6 +85,10 @@ void PriceFieldEvents::released(Control field, QLineEdit* edit) {
 
 bool PriceFieldEvents::left(Control field, QLineEdit* edit, Qt::FocusReason reason) {
     QWidget* next = QApplication::focusWidget();
+    if (reason == Qt::MenuBarFocusReason && next == menu_bar_) {
+        left_for_menu_bar_ = field;
+        return false;
+    }
     if (testing_ || !moves_within_window(reason) || next == nullptr ||
         !window_->isAncestorOf(next)) {
         return false;
@@ -82,6 +98,25 @@ bool PriceFieldEvents::left(Control field, QLineEdit* edit, Qt::FocusReason reas
         cancelled_press_.cancel_press_into(next);
     }
     return focus_back;
+}
+
+// The field is left as if directly for the control the menu bar hands the focus on to, by a
+// click or by a command: a refused entry brings its warning and the focus back, and the click
+// does nothing more. Given back to the field itself, by Escape, the focus leaves nothing.
+void PriceFieldEvents::menu_bar_left(Qt::FocusReason reason) {
+    QWidget* next = QApplication::focusWidget();
+    if (!left_for_menu_bar_ || testing_ || !moves_within_window(reason) || next == nullptr ||
+        !window_->isAncestorOf(next)) {
+        return;
+    }
+    const Control field = *left_for_menu_bar_;
+    left_for_menu_bar_.reset();
+    if (const auto into = fields_.constFind(next); into != fields_.cend() && *into == field) {
+        return;
+    }
+    if (entry_refused(field) && reason == Qt::MouseFocusReason) {
+        cancelled_press_.cancel_press_into(next);
+    }
 }
 
 bool PriceFieldEvents::entry_refused(Control field) {

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+
 #include "form/form.h"
 #include "ui/cancelled_press.h"
 #include "ui/control_widgets.h"
@@ -17,7 +19,9 @@ namespace corvandel {
 //
 // A field is entered or left only when the focus moves between controls of the main window:
 // by Tab, by the mouse or by the program. Switching to another window, opening a menu or a
-// message box moves nothing, so nothing is tested and a selection is kept.
+// message box moves nothing, so nothing is tested and a selection is kept. The menu bar's
+// keyboard (Alt, F10) is no departure either; the field is left when the menu bar hands the
+// focus on to another control, and is tested then.
 class PriceFieldEvents final : public QObject {
   public:
     // `form` must outlive this; the fields of `widgets` are watched until this goes.
@@ -29,6 +33,9 @@ class PriceFieldEvents final : public QObject {
     // the focus there is nothing to test.
     bool focused_entry_accepted();
 
+    // Watches the window's menu bar for the focus it hands on.
+    void watch_menu_bar(QWidget* menu_bar);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -36,6 +43,7 @@ class PriceFieldEvents final : public QObject {
     void entered(Control field, QLineEdit* edit, Qt::FocusReason reason);
     // Returns whether the field has the focus back, its departure undone.
     bool left(Control field, QLineEdit* edit, Qt::FocusReason reason);
+    void menu_bar_left(Qt::FocusReason reason);
     void released(Control field, QLineEdit* edit);
     // Returns whether the entry was refused.
     bool entry_refused(Control field);
@@ -47,6 +55,9 @@ class PriceFieldEvents final : public QObject {
     bool testing_ = false;
     // The field entered by a mouse press, selected whole when the button is released.
     QPointer<QLineEdit> clicked_into_;
+    QWidget* menu_bar_ = nullptr;
+    // The field the menu bar took the keyboard from, until it is left or has the focus again.
+    std::optional<Control> left_for_menu_bar_;
     CancelledPress cancelled_press_;
 };
 

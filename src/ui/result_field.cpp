@@ -11,11 +11,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/contrast.h"
+
 namespace corvandel {
 
 namespace {
 
-// Well above the 4.5 : 1 asked of text, so that the smaller fonts of long results, whose thin
+// Well above what is asked of text, so that the smaller fonts of long results, whose thin
 // strokes never reach their full colour, stay legible too.
 constexpr double wanted_contrast = 7.0;
 
@@ -33,21 +35,6 @@ constexpr int clearance_pixels = 1;
 // Every character a result can hold: digits, sign, decimal point.
 const QString result_characters = QStringLiteral("0123456789-.");
 const QChar ellipsis(0x2026);
-
-double linear(double channel) {
-    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-}
-
-double luminance(const QColor& colour) {
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b) {
-    const double lighter = std::max(luminance(a), luminance(b));
-    const double darker = std::min(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
-}
 
 QColor mixed(const QColor& from, const QColor& to, double share_of_to) {
     return QColor::fromRgbF(
@@ -184,7 +171,9 @@ QRect ResultField::text_area() const {
         .adjusted(clearance_pixels, 0, -clearance_pixels, 0);
 }
 
+// Where the text is elided, the whole of it shows on hover: two texts may elide alike.
 void ResultField::set_shown(const QString& text, const QFont& font) {
+    setToolTip(text == this->text() ? QString() : this->text());
     if (text != shown_text_ || font != shown_font_) {
         shown_text_ = text;
         shown_font_ = font;

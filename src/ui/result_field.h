@@ -19,9 +19,9 @@ namespace corvandel {
 // profit. The field therefore draws its text itself, from its first character: in its own font;
 // else in its own size with the characters closed up a little; else in the largest smaller size
 // that holds it, never under 8 pixels at 100 % (6 points); and where even that is too wide,
-// elided in the middle, keeping the sign, the first digits and the cents. Its text, and so what the
-// program reads back and a screen reader speaks, stays whole. The greyed text is darkened until it
-// can be read against the field.
+// elided in the middle, keeping the sign, the first digits and the cents, and the whole text shows
+// on hover. Its text, and so what the program reads back and a screen reader speaks, stays whole.
+// The greyed text is darkened until it can be read against the field.
 class ResultField final : public QLineEdit {
     Q_OBJECT
 

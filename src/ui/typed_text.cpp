@@ -7,6 +7,8 @@
 
 #include <limits>
 
+#include "desktop/desktop.h"
+
 namespace corvandel {
 
 namespace {
@@ -30,8 +32,7 @@ class LengthLimit final : public QValidator {
     mutable qsizetype refused_length_ = 0;
 };
 
-// Alt with a letter reaches nothing in this window, so it types nothing either. AltGr, which
-// types characters of its own, arrives without Alt on X11 and with Control on other systems.
+// Alt with a letter reaches nothing in this window, so it types nothing either; AltGr types.
 class AltTypesNothing final : public QObject {
   public:
     using QObject::QObject;
@@ -42,9 +43,7 @@ class AltTypesNothing final : public QObject {
             return false;
         }
         const auto* key = static_cast<const QKeyEvent*>(event);
-        const Qt::KeyboardModifiers held = key->modifiers();
-        return held.testFlag(Qt::AltModifier) && !held.testFlag(Qt::ControlModifier) &&
-               !held.testFlag(Qt::GroupSwitchModifier) && !key->text().isEmpty();
+        return desktop::typed_with_alt(*key) && !key->text().isEmpty();
     }
 };
 

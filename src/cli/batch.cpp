@@ -1,9 +1,7 @@
 #include "cli/batch.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "calc/amount_text.h"
@@ -21,8 +19,7 @@ namespace {
 constexpr std::size_t passed = std::size_t(-1);
 constexpr std::size_t first_result = input_names.size();
 constexpr std::size_t no_paypal = first_result + result_columns.size();
-constexpr std::size_t count_paypal = input_names.size() - 1;
-static_assert(input_names[count_paypal].control == Control::chk_paypal);
+constexpr std::size_t count_paypal = input_of(Control::chk_paypal);
 
 bool is_result(std::size_t column) {
     return column >= first_result && column < no_paypal;
@@ -34,54 +31,35 @@ std::string_view column_name(std::size_t column) {
                                  : result_columns[column - first_result];
 }
 
-// Each column's names, normalised: its own, and the window's caption for its field or box.
-const std::vector<std::pair<std::string, std::size_t>>& known_names() {
-    static const auto names = [] {
-        std::vector<std::pair<std::string, std::size_t>> list;
-        for (std::size_t i = 0; i <= no_paypal; ++i) {
-            list.emplace_back(normalised_name(column_name(i)), i);
-            if (i < first_result && !field_title(input_names[i].control).empty()) {
-                list.emplace_back(normalised_name(field_title(input_names[i].control)), i);
+// The column a header cell names, normalised: by its own name or by the window's caption for its
+// field; or, with `slip`, the one it is a slip of a letter or two from.
+std::size_t column_named(const std::string& name, bool slip) {
+    for (std::size_t column = 0; column <= no_paypal; ++column) {
+        const std::string_view title =
+            column < first_result ? field_title(input_names[column].control) : "";
+        for (const std::string_view known : {column_name(column), title}) {
+            const std::string plain = normalised_name(known);
+            if (!plain.empty() && (slip ? is_near(name, plain) : name == plain)) {
+                return column;
             }
         }
-        return list;
-    }();
-    return names;
+    }
+    return passed;
 }
 
-// A tick cell: 1/0, yes/no or true/false in any letter case. An empty one leaves the box as it
+// A tick cell: 1/0, yes/no or true/false in any letter case; an empty one leaves the box as it
 // starts. False when the cell is none of these.
 bool read_tick(std::string_view cell, std::optional<bool>& tick) {
-    static constexpr std::pair<std::string_view, bool> spellings[] = {
-        {"1", true}, {"0", false}, {"yes", true}, {"no", false}, {"true", true}, {"false", false}};
     const std::string_view word = trimmed(cell);
-    for (const auto& [spelling, value] : spellings) {
-        if (is_word_in_any_case(word, spelling)) {
-            tick = value;
-        }
+    for (const auto& [spelling, value] : {std::pair{"1", true},
+                                          {"0", false},
+                                          {"yes", true},
+                                          {"no", false},
+                                          {"true", true},
+                                          {"false", false}}) {
+        tick = is_word_in_any_case(word, spelling) ? std::optional(value) : tick;
     }
     return tick || word.empty();
-}
-
-// The text of a result column of result_columns for a row: the solved price and the warnings
-// are made for it into `solved` and `warnings`.
-std::string_view result_text(const Outcome& outcome, std::size_t slot, std::string& solved,
-                             std::string& warnings) {
-    if (slot < solved_slot) {
-        return outcome.results[slot];
-    }
-    if (slot == solved_slot) {
-        const bool found = outcome.solution && outcome.solution->kind == Solution::Kind::found;
-        return solved = found ? two_decimal_text(outcome.solution->cents) : std::string();
-    }
-    if (slot == solved_slot + 1) {
-        warnings.clear();
-        for (const std::string& warning : outcome.warnings) {
-            warnings += (warnings.empty() ? "" : "; ") + warning;
-        }
-        return warnings;
-    }
-    return outcome.error;
 }
 
 // The header names the columns; every later row is calculated and written in its place.
@@ -98,19 +76,27 @@ class Batch {
         const bool blank = std::all_of(row.cells.begin(), row.cells.end(),
                                        [](std::string_view cell) { return trimmed(cell).empty(); });
         if (row.cells.size() > columns_.size() && !blank) {
+            failed_ = true;
             say(row.line, "error",
                 "this row has " + std::to_string(row.cells.size()) +
                     " cells, more than the header's " + std::to_string(columns_.size()) +
                     ": a cell that holds a '" + std::string(1, *delimiter_) +
                     "' (a decimal comma, say) must be in quotes");
-            failed_ = true;
             return false;
         }
         // A row of empty cells is no listing: it keeps its place, with nothing calculated.
         const Outcome outcome = blank ? Outcome{} : calculate(row.cells);
-        std::string solved, warnings;
-        const auto result = [&](std::size_t slot) {
-            return result_text(outcome, slot, solved, warnings);
+        std::string warnings;
+        for (const std::string& warning : outcome.warnings) {
+            warnings += (warnings.empty() ? "" : "; ") + warning;
+        }
+        const bool found = outcome.solution && outcome.solution->kind == Solution::Kind::found;
+        const std::string solved = found ? two_decimal_text(outcome.solution->cents) : "";
+        const auto result = [&](std::size_t slot) -> std::string_view {
+            return slot < solved_slot        ? outcome.results[slot]
+                   : slot == solved_slot     ? solved
+                   : slot == solved_slot + 1 ? warnings
+                                             : outcome.error;
         };
         line_.clear();
         for (std::size_t i = 0; i < columns_.size(); ++i) {
@@ -130,6 +116,8 @@ class Batch {
         return out_.write(line_) && Output::signal_caught() == 0;
     }
 
+    // The end of the file or its fault: says why the batch stopped, or counts the rows refused
+    // and warned at the line of the first ("3 of 120 rows refused, 2 warned").
     int finish(const std::optional<CsvFault>& fault) {
         if (!out_.flush() || Output::signal_caught() != 0) {
             return 1;
@@ -145,7 +133,7 @@ class Batch {
         if (fault || failed_ || columns_.empty()) {
             return 1;
         }
-        std::string counts;  // "3 of 120 rows refused, 2 warned"
+        std::string counts;
         for (const auto& [count, what] :
              {std::pair{refused_, "refused"}, std::pair{warned_, "warned"}}) {
             if (count > 0) {
@@ -177,6 +165,10 @@ class Batch {
         append_cell(line_, text, *delimiter_);
     }
 
+    bool holds(std::size_t column) const {
+        return std::find(columns_.begin(), columns_.end(), column) != columns_.end();
+    }
+
     // Names each column from the header, and writes the header, with a column for each result
     // the file holds none of yet, once every column is accepted: a file refused writes nothing.
     bool header(const std::vector<std::string>& cells) {
@@ -187,46 +179,41 @@ class Batch {
         }
         std::string unread;  // the names of the columns passed through
         line_.clear();
-        for (const std::string_view text : cells) {
+        for (const std::string& text : cells) {
             const std::string name = normalised_name(text);
-            const auto known = std::find_if(known_names().begin(), known_names().end(),
-                                            [&](const auto& k) { return k.first == name; });
-            const std::size_t column = known == known_names().end() ? passed : known->second;
-            const auto meant = std::find_if(
-                known_names().begin(), known_names().end(),
-                [&](const auto& k) { return column == passed && is_near(name, k.first); });
-            if (meant != known_names().end()) {
+            const std::size_t column = column_named(name, false);
+            const std::size_t meant = column == passed ? column_named(name, true) : passed;
+            if (meant != passed) {
                 say(1, "warning",
-                    "the column \"" + std::string(text) + "\" is not read; did you mean " +
-                        std::string(column_name(meant->second)) + "?");
+                    "the column \"" + text + "\" is not read; did you mean " +
+                        std::string(column_name(meant)) + "?");
             } else if (column != passed && holds(column)) {
+                failed_ = true;
                 say(1, "error",
                     "two columns name " + std::string(column_name(column)) + "; the second is \"" +
-                        std::string(text) + "\"");
-                failed_ = true;
+                        text + "\"");
             }
             if (column == passed) {
-                unread +=
-                    (unread.empty() ? "" : ", ") + (text.empty() ? "\"\"" : std::string(text));
+                unread += (unread.empty() ? "" : ", ") + (text.empty() ? "\"\"" : text);
             }
             cell(columns_.size(), text);
             columns_.push_back(column);
         }
         if (holds(no_paypal) && holds(count_paypal)) {
+            failed_ = true;
             say(1, "error",
                 "no_paypal and count_paypal both say whether the PayPal fee is counted; keep one");
-            failed_ = true;
         }
         if (!failed_ && std::all_of(columns_.begin(), columns_.end(), [](std::size_t column) {
                 return column == passed || is_result(column);
             })) {
+            failed_ = true;
             std::string names;
             for (std::size_t i = 0; i < first_result; ++i) {
                 names += std::string(i == 0 ? "" : ", ") + std::string(column_name(i));
             }
             say(1, "error",
                 "no column is read: name them " + names + ", or as the window's captions");
-            failed_ = true;
         }
         if (failed_) {
             columns_.clear();
@@ -245,10 +232,6 @@ class Batch {
         return out_.write(line_);
     }
 
-    bool holds(std::size_t column) const {
-        return std::find(columns_.begin(), columns_.end(), column) != columns_.end();
-    }
-
     // The row as a listing, entered and calculated.
     Outcome calculate(const std::vector<std::string>& cells) {
         Outcome refused;
@@ -261,23 +244,21 @@ class Batch {
         Listing listing;
         for (std::size_t at = 0; at < columns_.size(); ++at) {
             const std::size_t input = columns_[at];
-            if (input < text_inputs) {
-                // An empty pictures cell keeps the start-up value, as an empty tick cell does.
-                if (input + 1 < text_inputs || !cells[at].empty()) {
-                    listing.texts[input] = cells[at];
-                }
-            } else if (input < first_result || input == no_paypal) {
-                std::optional<bool> tick;
+            std::optional<bool> tick;
+            // An empty pictures cell keeps the start-up value, as an empty tick cell does.
+            if (input < text_inputs && (input + 1 < text_inputs || !cells[at].empty())) {
+                listing.texts[input] = cells[at];
+            } else if ((input >= text_inputs && input < first_result) || input == no_paypal) {
                 if (!read_tick(cells[at], tick)) {
                     refused.error =
-                        std::string(column_name(input)) + ": \"" + std::string(cells[at]) +
+                        std::string(column_name(input)) + ": \"" + cells[at] +
                         "\" is not a tick value; write 1 or 0, yes or no, true or false";
                     return refused;
                 }
                 // no_paypal says the PayPal box the other way round.
-                listing
-                    .ticks[input == no_paypal ? count_paypal - text_inputs : input - text_inputs] =
-                    tick ? std::optional(*tick != (input == no_paypal)) : std::nullopt;
+                const bool inverted = input == no_paypal;
+                listing.ticks[(inverted ? count_paypal : input) - text_inputs] =
+                    tick ? std::optional(*tick != inverted) : std::nullopt;
             }
         }
         Outcome outcome = runner_.run(listing, request_.solve);

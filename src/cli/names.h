@@ -46,6 +46,15 @@ inline constexpr std::array<InputName, 24> input_names{{
 inline constexpr std::size_t text_inputs = price_fields.size() + 1;
 inline constexpr std::size_t tick_inputs = input_names.size() - text_inputs;
 
+// A control's place among input_names.
+constexpr std::size_t input_of(Control control) {
+    std::size_t input = 0;
+    while (input_names[input].control != control) {
+        ++input;
+    }
+    return input;
+}
+
 // The inputs follow the price fields and the option boxes of form/control.h.
 static_assert([] {
     for (std::size_t i = 0; i < input_names.size(); ++i) {

@@ -2,18 +2,6 @@
 
 namespace corvandel {
 
-void chk_gallery_Click(Form& form) {
-    tick_box_Click(form, Control::chk_gallery);
-}
-
-void chk_gfeatured_Click(Form& form) {
-    tick_box_Click(form, Control::chk_gfeatured);
-}
-
-void chk_pic_pack_Click(Form& form) {
-    tick_box_Click(form, Control::chk_pic_pack);
-}
-
 // Every box the clicked one acts on is disabled or enabled first; then, when it was ticked, the
 // ones it contains are cleared.
 void tick_box_Click(Form& form, Control box) {

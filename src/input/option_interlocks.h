@@ -21,17 +21,10 @@ inline constexpr Interlock option_interlocks[] = {
     {Control::chk_pic_pack, Control::chk_supersize, true},
 };
 
-// Gallery and Gallery Featured exclude each other: while one is ticked the other is disabled,
-// its tick untouched.
-void chk_gallery_Click(Form& form);
-void chk_gfeatured_Click(Form& form);
-
-// Picture Pack contains Picture Show and Supersize Pictures: ticking it clears and disables
-// both; clearing it enables them again, still clear.
-void chk_pic_pack_Click(Form& form);
-
-// Runs the click rule of a tick box whose value has just changed, by the user or the program.
-// Boxes without a rule change nothing else.
+// Runs the click rule of a tick box whose value has just changed, by the user or the program:
+// Gallery and Gallery Featured each disable the other while ticked, its tick untouched; ticking
+// Picture Pack clears and disables Picture Show and Supersize Pictures, clearing it enables them
+// again, still clear. Boxes without a rule change nothing else.
 void tick_box_Click(Form& form, Control box);
 
 }  // namespace corvandel

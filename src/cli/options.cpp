@@ -1,0 +1,220 @@
+#include "cli/options.h"
+
+#include <CLI/CLI.hpp>
+
+#include "calc/readings.h"
+#include "input/option_interlocks.h"
+#include "input/start_up.h"
+
+namespace corvandel::cli {
+
+namespace {
+
+constexpr const char* about =
+    "Works out an auction listing's fees, totals, profit and margin with the Corvandel "
+    "calculator's fee schedule: for one listing given by options, for a whole inventory in CSV "
+    "(--batch), or as the lowest ending price that reaches a profit or margin.";
+
+constexpr const char* explained =
+    "The results are the texts the window shows, in its reading order; a warning it would show "
+    "goes to standard error as a \"warning: \" line, a listing it would refuse as one \"error: \" "
+    "line.\n\nExit status: 0 the results were printed; 1 the listing or a row of the batch was "
+    "refused, the file could not be read through, or the results could not be written; 2 a usage "
+    "error; 3 no ending price reaches the target. A batch stopped by a signal ends as the signal "
+    "ends a program.\n\n--batch reads CSV with a header row and writes it back with the results "
+    "added, or put in the columns that hold results already. It reads the columns item_cost, "
+    "start_price, buy_it_now, reserve, end_price, shipping_charged, shipping_cost, other_costs "
+    "and pictures, each cell the text typed into that field, and one per option named as the "
+    "option with underscores (ten_day, ..., count_paypal) holding 1/0, yes/no or true/false, empty "
+    "for the start-up value, or no_paypal as the option (1 leaves the PayPal fee out); or by the "
+    "window's captions, in any letter case, with every run of characters other than letters and "
+    "digits alike. Every other column is passed through, and named on standard error. Cells are "
+    "separated by commas, or by semicolons or tabs when the header holds no comma. A row of empty "
+    "cells keeps its place with nothing calculated; a row that cannot be calculated keeps its "
+    "place with the reason in error; malformed CSV stops the batch with its file and line. "
+    "SIGINT, SIGTERM and SIGHUP stop a batch after the last whole row written.";
+
+// Each option with the name of its value; the descriptions say which options go together.
+class Help : public CLI::Formatter {
+  public:
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_type_size() == 0 ? "" : " " + option->get_type_name();
+    }
+};
+
+// A check that a value is one of a set of words, by what makes the value of `read`.
+template <typename Read>
+std::function<std::string(const std::string&)> taking(const char* words, Read read) {
+    return [words, read](const std::string& value) {
+        return read(value) ? std::string()
+                           : "takes " + std::string(words) + ", not \"" + value + "\"";
+    };
+}
+
+void define(CLI::App& app, Options& options) {
+    MemoryForm start_up;
+    open_as_at_start_up(start_up);
+    const std::string listing = "One listing";
+    const std::string targets = "The lowest ending price that reaches a target";
+    std::array<CLI::Option*, input_names.size()> given{};
+    for (std::size_t i = 0; i < input_names.size(); ++i) {
+        const Control control = input_names[i].control;
+        const std::string name = "--" + std::string(input_names[i].option);
+        std::string what =
+            i < text_inputs
+                ? std::string(field_title(control)) +
+                      ", any text the field takes (start-up value: " + start_up.text(control) + ")"
+            : control == Control::chk_paypal ? "Leave the PayPal fee out of the total fees"
+                                             : "Tick " + std::string(caption(control));
+        for (const Interlock& lock : option_interlocks) {
+            what +=
+                lock.box != control
+                    ? ""
+                    : " (not with --" + std::string(input_names[input_of(lock.other)].option) + ")";
+        }
+        given[i] =
+            i < text_inputs
+                ? app.add_option_function<std::string>(
+                      name, [&options, i](const std::string& text) { options.texts[i] = text; },
+                      what)
+                : app.add_flag(name, options.ticks[i - text_inputs], what);
+        given[i]->group(listing);
+    }
+    for (const Interlock& lock : option_interlocks) {
+        given[input_of(lock.box)]->excludes(given[input_of(lock.other)]);
+    }
+    auto* json = app.add_flag("--json", options.json,
+                              "Print the results as one JSON object, a refusal as {\"error\": ...}")
+                     ->group(listing);
+
+    auto* break_even = app.add_flag_callback(
+        "--break-even",
+        [&options] {
+            options.target = Target{Target::Of::profit, Money{}};
+        },
+        "Print the lowest ending price at which the profit is at least 0.00, for the listing "
+        "given without --end or --json");
+    const auto target = [&](const char* name, Target::Of of, const char* value, const char* what) {
+        return app
+            .add_option_function<std::string>(
+                name,
+                [&options, of](const std::string& text) {
+                    options.target = Target{of, *strict_amount(text)};
+                },
+                std::string("The same for a ") + what + " of at least " + value)
+            ->type_name(value)
+            ->check(
+                taking("a number", [](const std::string& text) { return strict_amount(text); }));
+    };
+    auto* profit = target("--target-profit", Target::Of::profit, "AMOUNT", "profit");
+    auto* margin = target("--target-margin", Target::Of::margin, "PERCENT", "profit margin");
+    for (CLI::Option* option : {break_even, profit, margin}) {
+        option->group(targets)->excludes(json)->excludes(given[input_of(Control::txt_end_price)]);
+    }
+    break_even->excludes(profit)->excludes(margin);
+    profit->excludes(margin);
+
+    const std::string inventory = "A whole inventory";
+    auto* batch = app.add_option("--batch", options.batch,
+                                 "Calculate every row of a CSV file (- for standard input) as a "
+                                 "listing of its own, so no option of one listing or target goes "
+                                 "with it")
+                      ->type_name("FILE")
+                      ->group(inventory)
+                      ->check(taking("a file name, or - for standard input",
+                                     [](const std::string& name) { return !name.empty(); }));
+    for (CLI::Option* option : app.get_options()) {
+        if (option->get_group() == listing || option->get_group() == targets) {
+            batch->excludes(option);
+        }
+    }
+    app.add_option("--delimiter", options.delimiter,
+                   "The character between cells: , ; or tab (by default a comma, unless the "
+                   "header holds none but semicolons or tabs; with --batch)")
+        ->type_name("CHAR")
+        ->group(inventory)
+        ->needs(batch)
+        ->check(taking("one character, or tab", [](const std::string& text) {
+            return text == "tab" || (text.size() == 1 && text.find_first_of("\"\r\n") != 0);
+        }));
+    app.add_option_function<std::string>(
+           "--solve", [&options](const std::string& words) { options.target = target_from(words); },
+           "Add a solved_end_price column for break-even, profit=AMOUNT or margin=PERCENT (with "
+           "--batch)")
+        ->type_name("TARGET")
+        ->group(inventory)
+        ->needs(batch)
+        ->check(taking("break-even, profit=AMOUNT or margin=PERCENT",
+                       [](const std::string& words) { return target_from(words); }));
+    app.footer(std::string(explained) + "\n\n" + std::string(lowest_explained));
+}
+
+// CLI11 takes the word after an option as its value even when that word is another option, and
+// reads "--opt=" as an option still waiting for its value. Here a value is never an option, and
+// "--opt=" is the empty text, as an empty cell is. The words come back last first, as CLI11
+// takes them; an option whose value is missing, or that names none, is told in `wrong`.
+std::vector<std::string> words_to_parse(int argc, char** argv, const CLI::App& app,
+                                        std::string& wrong) {
+    std::vector<std::string> words;
+    for (int i = 1; i < argc && wrong.empty(); ++i) {
+        const std::string word = argv[i];
+        const std::string name = word.substr(0, word.find('='));
+        const CLI::Option* option =
+            word.starts_with("--") ? app.get_option_no_throw(name) : nullptr;
+        if (word.starts_with("--") && name != "--" && option == nullptr) {
+            wrong = name + ": unknown option";
+            for (const CLI::Option* known : app.get_options()) {
+                for (const std::string& known_name : known->get_lnames()) {
+                    if (is_near(name.substr(2), known_name) && !wrong.ends_with("?")) {
+                        wrong += "; did you mean --" + known_name + "?";
+                    }
+                }
+            }
+        } else if (option == nullptr || option->get_items_expected_min() == 0) {
+            words.push_back(word);
+        } else if (word.size() == name.size() + 1) {
+            words.insert(words.end(), {name, ""});
+        } else if (word == name &&
+                   (i + 1 == argc || std::string_view(argv[i + 1]).starts_with("--"))) {
+            wrong = name + " needs a value";
+        } else {
+            words.push_back(word);
+        }
+    }
+    std::reverse(words.begin(), words.end());
+    return words;
+}
+
+}  // namespace
+
+std::optional<std::string> read_command_line(int argc, char** argv, Options& options,
+                                             bool& usage_error) {
+    CLI::App app(about, "corvandel-calc");
+    app.set_version_flag("--version", "corvandel-calc " CORVANDEL_VERSION);
+    app.formatter(std::make_shared<Help>());
+    app.get_formatter()->column_width(34);
+    define(app, options);
+    std::string wrong;
+    std::vector<std::string> words = words_to_parse(argc, argv, app, wrong);
+    try {
+        if (argc == 1) {
+            wrong = Help().make_usage(&app, "corvandel-calc") +
+                    "error: give a listing's options (--end 45, say), or --batch FILE";
+        } else if (wrong.empty()) {
+            app.parse(words);
+            return std::nullopt;
+        } else {
+            wrong = "error: " + wrong;
+        }
+    } catch (const CLI::CallForHelp&) {
+        return app.help();
+    } catch (const CLI::CallForVersion& version) {
+        return std::string(version.what()) + "\n";
+    } catch (const CLI::ParseError& error) {
+        wrong = "error: " + std::string(error.what());
+    }
+    usage_error = true;
+    return wrong + "\nRun with --help for more information.\n";
+}
+
+}  // namespace corvandel::cli

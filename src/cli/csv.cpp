@@ -11,29 +11,19 @@ namespace corvandel::cli {
 
 namespace {
 
-constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+constexpr const char* utf16_refused = "the file is UTF-16; save it as CSV UTF-8";
 
 bool is_line_break(char c) {
     return c == '\n' || c == '\r';
 }
-constexpr const char* utf16_refused = "the file is UTF-16; save it as CSV UTF-8";
 
-// A text without the UTF-8 byte-order marks it begins with: one that begins a file says how the
-// file is written, and is no part of the first cell, wherever a program put it and however many.
+// A byte-order mark says how a file is written and is no part of its first cell, wherever a
+// program put it before the header and however many times.
 std::string_view without_byte_order_marks(std::string_view text) {
-    while (text.starts_with(byte_order_mark)) {
-        text.remove_prefix(byte_order_mark.size());
+    while (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
     }
     return text;
-}
-
-// Whether a header is a UTF-16 text read byte by byte: it begins with a UTF-16 byte-order mark,
-// or holds NUL bytes, which no header typed as UTF-8 holds.
-bool is_utf16(const std::vector<std::string>& header) {
-    return header[0].starts_with("\xFF\xFE") || header[0].starts_with("\xFE\xFF") ||
-           std::any_of(header.begin(), header.end(), [](std::string_view cell) {
-               return cell.find('\0') != std::string_view::npos;
-           });
 }
 
 // libcsv, given the input a line at a time, so that each row knows the line it starts on.
@@ -49,74 +39,78 @@ class Reader {
     Reader& operator=(const Reader&) = delete;
     ~Reader() { csv_free(&parser_); }
 
-    bool stopped() const { return stopped_ || fault_.has_value(); }
-
-    // Reads the next part of the input; false once it is not CSV that can be read.
+    // Reads the next part of the input; false once the handler or a fault has stopped it.
     bool feed(std::string_view data) {
-        while (!data.empty() && !stopped()) {
-            const std::size_t end =
-                std::find_if(data.begin(), data.end(), is_line_break) - data.begin();
-            const std::size_t length = std::min(end, data.size() - 1) + 1;
+        while (!data.empty() && !stopped_) {
+            const auto end = static_cast<std::size_t>(
+                std::find_if(data.begin(), data.end(), is_line_break) - data.begin());
+            const std::size_t length = std::min(end + 1, data.size());
             if (row_.line == 0 && end != 0) {
                 row_.line = cell_line_ = line_;
             }
             if (csv_parse(&parser_, data.data(), length, end_of_cell, end_of_row, this) != length) {
-                fault_ = csv_error(&parser_) == CSV_EPARSE
-                             ? CsvFault{line_,
-                                        "a quote in a cell that does not start with one, or text "
-                                        "after a cell's closing quote (a cell with quotes is "
-                                        "quoted whole, each quote inside it doubled)"}
-                             : CsvFault{cell_line_, "a cell too large to hold in memory"};
-                return false;
+                stop(csv_error(&parser_) == CSV_EPARSE
+                         ? CsvFault{line_,
+                                    "a quote in a cell that does not start with one, or text "
+                                    "after a cell's closing quote (a cell with quotes is quoted "
+                                    "whole, each quote inside it doubled)"}
+                         : CsvFault{cell_line_, "a cell too large to hold in memory"});
             }
             // The \n of a \r\n ends no line of its own.
-            if (end < data.size()) {
-                line_ += !(data[end] == '\n' && end == 0 && after_return_);
-            }
+            line_ += end < data.size() && !(data[end] == '\n' && end == 0 && after_return_);
             after_return_ = end < data.size() && data[end] == '\r';
             data.remove_prefix(length);
         }
-        return !fault_;
+        return !stopped_;
     }
 
-    // The input has ended: the last row, if it has no line break after it.
+    // The input has ended: the last row, if no line break ends it.
     std::optional<CsvFault> finish() {
-        if (!stopped() && csv_fini(&parser_, end_of_cell, end_of_row, this) != 0) {
-            fault_ =
-                CsvFault{cell_line_, "a quoted cell is not closed: its closing quote is missing"};
+        if (!stopped_ && csv_fini(&parser_, end_of_cell, end_of_row, this) != 0) {
+            stop(CsvFault{cell_line_, "a quoted cell is not closed: its closing quote is missing"});
         }
         return fault_;
     }
 
   private:
+    void stop(std::optional<CsvFault> fault) {
+        stopped_ = true;
+        fault_ = std::move(fault);
+    }
+
     static void end_of_cell(void* text, std::size_t length, void* self) {
         auto& reader = *static_cast<Reader*>(self);
         reader.row_.cells.emplace_back(static_cast<const char*>(text), length);
         reader.cell_line_ = reader.line_;
     }
 
+    // A row of one blank cell is a line of blanks, no row. The header must be UTF-8: a UTF-16
+    // one read byte by byte begins with its byte-order mark, or holds NUL bytes.
     static void end_of_row(int, void* self) {
         auto& reader = *static_cast<Reader*>(self);
-        reader.hand_on();
-        reader.row_.cells.clear();
+        auto& cells = reader.row_.cells;
+        if (!reader.stopped_ && (cells.size() != 1 || !trimmed(cells[0]).empty())) {
+            if (reader.at_header_) {
+                reader.at_header_ = false;
+                cells[0] = without_byte_order_marks(cells[0]);
+                if (cells[0].starts_with("\xFF\xFE") || cells[0].starts_with("\xFE\xFF") ||
+                    std::any_of(cells.begin(), cells.end(), [](const std::string& cell) {
+                        return cell.find('\0') != std::string::npos;
+                    })) {
+                    reader.stop(CsvFault{reader.row_.line, utf16_refused});
+                }
+            }
+            if (!reader.stopped_ && !reader.on_row_(reader.row_)) {
+                reader.stop(std::nullopt);
+            }
+        }
+        cells.clear();
         reader.row_.line = 0;
     }
 
-    void hand_on() {
-        std::vector<std::string>& cells = row_.cells;
-        if (stopped() ||
-            (cells.size() == 1 && cells[0].find_first_not_of(" \t") == std::string::npos)) {
-            return;
-        }
-        if (at_header_) {
-            at_header_ = false;
-            cells[0] = without_byte_order_marks(cells[0]);
-            if (is_utf16(cells)) {
-                fault_ = CsvFault{row_.line, utf16_refused};
-                return;
-            }
-        }
-        stopped_ = !on_row_(row_);
+    static std::string_view trimmed(std::string_view text) {
+        const auto from = text.find_first_not_of(" \t");
+        return from == std::string_view::npos ? "" : text.substr(from);
     }
 
     const RowHandler& on_row_;
@@ -152,17 +146,13 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
     // thing libcsv reads, so the byte-order marks go before it does.
     std::size_t size = 0;
     std::string_view start, header;
-    for (;;) {
+    for (std::size_t got = 1; got > 0; size += got) {
         start = without_byte_order_marks({buffer.data(), size});
         const std::size_t from = std::min(start.find_first_not_of("\r\n \t"), start.size());
         header =
             without_byte_order_marks(start.substr(from, start.find_first_of("\r\n", from) - from));
-        const std::size_t got =
-            from + header.size() < start.size() || size == buffer.size() ? 0 : read_into(size);
-        if (got == 0) {
-            break;
-        }
-        size += got;
+        const bool whole = from + header.size() < start.size() || size == buffer.size();
+        got = whole ? 0 : read_into(size);
     }
     // A quote after a UTF-16 byte-order mark would be taken for a stray one.
     if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
@@ -175,10 +165,11 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
                                                                     : '\t';
     }
     Reader reader(*delimiter, on_row);
-    for (std::string_view data = start; !data.empty() && reader.feed(data) && !reader.stopped();) {
+    bool reading = true;
+    for (std::string_view data = start; !data.empty() && (reading = reader.feed(data));) {
         data = {buffer.data(), read_into(0)};
     }
-    if (read_error != 0 && !reader.stopped()) {
+    if (reading && read_error != 0) {
         return CsvFault{0, std::strerror(read_error)};
     }
     return reader.finish();

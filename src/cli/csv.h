@@ -25,15 +25,13 @@ struct CsvRow {
 // Called for every row; returns false to stop.
 using RowHandler = std::function<bool(const CsvRow& row)>;
 
-// Reads CSV (RFC 4180: quoted cells may hold the delimiter, quotes doubled and line breaks) row by
-// row with libcsv. Byte-order marks before the header are dropped; a UTF-16 file (with its
-// byte-order mark, or NUL bytes in its header) is refused before any row. Lines may end in \n,
-// \r\n or \r, and are counted right whichever it is. Cells are passed exactly as written, blanks
-// included; a line of blanks alone is no row. With no delimiter given, the header's line chooses
-// one before the first row is handled: a comma, unless it holds none but semicolons or tabs, the
-// more of which it holds (semicolons where there are as many of each). `before_read` is called
-// before each read of the stream, which may wait for its input; rows are handed on as the input
-// comes. Nothing comes back when the stream was read to its end or the handler stopped it.
+// Reads CSV (RFC 4180) row by row with libcsv, the rows handed on as the input comes, its cells
+// exactly as written, blanks included. Byte-order marks before the header are dropped; a UTF-16
+// file is refused. Lines may end in \n, \r\n or \r, and are counted right whichever it is; a line
+// of blanks is no row. With no delimiter given, the header's line chooses one: a comma, unless it
+// holds none but semicolons or tabs, the more of which it holds (semicolons where as many).
+// `before_read` is called before each read, which may wait for the input. Nothing comes back when
+// the stream was read to its end or the handler stopped it.
 std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
                                  const RowHandler& on_row,
                                  const std::function<void()>& before_read);

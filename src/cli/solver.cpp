@@ -13,13 +13,10 @@ namespace corvandel::cli {
 
 const std::string_view lowest_explained =
     "\"Lowest\" means the lowest whole-cent ending price from 0.01 up whose calculation shows at "
-    "least the target. Within each band of the final value fee, the profit (less the target "
-    "margin's share of the amount received) follows the ending price at the rates the listing "
-    "pays: the band's, and the PayPal fee's where the listing counts it. The rounding of the "
-    "fees and totals to cents moves the shown figures by a "
-    "few cents at most from that line. So each calculation on the way tells how far off the target "
-    "is: the search skips the prices that cannot reach it and tries, cent by cent, every price "
-    "where the rounding could decide, and no lower price reaches the target.";
+    "least the target. Within each band of the final value fee the profit follows the ending price "
+    "at the rates the listing pays, give or take the rounding to cents; the search skips the "
+    "prices that line rules out, checks the line wherever it lands, and tries every price where "
+    "the rounding could decide.";
 
 std::optional<Target> target_from(std::string_view words) {
     if (words == "break-even") {

@@ -28,20 +28,31 @@ xvfb_start() {
   return $status
 }
 
+# openbox_ended PID: the window manager has ended; it may stay, a zombie, until waited for.
+openbox_ended() {
+  local state
+  state=$(ps -o stat= -p "$1") || return 0
+  [[ $state == Z* ]]
+}
+
+# openbox_settled PID: the window manager lists what it supports, or has ended.
+openbox_settled() {
+  bash -c "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS" || openbox_ended "$1"
+}
+
 # xvfb_start_desktop SIZE: the same with openbox on it, once it lists what it supports. Where
 # openbox ends at once, unable to open the display (a server of another program took the
 # number), a new display is started, three times at most.
 xvfb_start_desktop() {
-  local xvfb openbox state
+  local xvfb openbox
   for _ in 1 2 3; do
     xvfb_start "$1" || continue
     xvfb=${xvfb_processes[-1]}
     openbox >/dev/null 2>&1 &
     openbox=$!
     xvfb_processes+=("$openbox")
-    until_true 20 bash -c "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS" || true
-    # An ended openbox may stay, a zombie, until waited for.
-    state=$(ps -o stat= -p "$openbox") && [[ $state != Z* ]] && return 0
+    until_true 20 openbox_settled "$openbox" || true
+    openbox_ended "$openbox" || return 0
     { kill "$xvfb" && wait "$xvfb"; } 2>/dev/null || true
   done
   return 1

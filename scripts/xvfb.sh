@@ -15,7 +15,7 @@ until_true() {
   done
 }
 
-# xvfb_start SIZE: a virtual display of that size (1366x768), in DISPLAY, once Xvfb names it.
+# xvfb_start SIZE: a virtual display of that size (say 1366x768), in DISPLAY, once Xvfb names it.
 xvfb_start() {
   local named
   named=$(mktemp)

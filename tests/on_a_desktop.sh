@@ -10,9 +10,9 @@ set -uo pipefail
 tests=$1
 window_opens=$2
 scratch=$(mktemp -d)
-servers=()
-# The servers are waited for, so that the next run finds their display numbers free.
-trap 'for pid in "${servers[@]}"; do kill "$pid" && wait "$pid"; done 2>/dev/null; rm -rf "$scratch"' EXIT
+source "$(dirname "$0")/../scripts/xvfb.sh"
+weston=
+trap 'xvfb_stop; [ -z "$weston" ] || { kill "$weston" && wait "$weston"; } 2>/dev/null; rm -rf "$scratch"' EXIT
 # D-Bus, which the toolkit uses on X11, and the toolkit's Wayland plugin leave memory at exit; a
 # sanitizer build must not report it as the program's, nor say what it left out.
 printf 'leak:libdbus-1.so\nleak:libQt6Wayland\n' >"$scratch/leaks"
@@ -21,33 +21,9 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
 export XDG_RUNTIME_DIR=$scratch
 failures=()
 
-# until_true COMMAND...: runs the command every tenth of a second until it succeeds, 20 s at most.
-until_true() {
-  for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0 || sleep 0.1; done
-  return 1
-}
-
-# desktop SIZE: a virtual display of that size with openbox on it, in DISPLAY; Xvfb names it once
-# ready, openbox lists what it supports once ready. Where openbox ends at once, unable to open the
-# display (a server of another test took the number), a new one is started.
+# desktop SIZE: a virtual display of that size with openbox on it, in DISPLAY.
 desktop() {
-  local xvfb openbox state
-  for _ in 1 2 3; do
-    rm -f "$scratch/$1"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$scratch/$1" >/dev/null 2>&1 &
-    xvfb=$!
-    servers+=("$xvfb")
-    until_true test -s "$scratch/$1"
-    export DISPLAY=":$(cat "$scratch/$1")"
-    openbox >/dev/null 2>&1 &
-    openbox=$!
-    servers+=("$openbox")
-    until_true bash -c "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS"
-    # An ended openbox may stay, a zombie, until waited for.
-    state=$(ps -o stat= -p "$openbox") && [[ $state != Z* ]] && return 0
-    kill "$xvfb" && wait "$xvfb"
-  done
-  failures+=("no openbox on a $1 screen")
+  xvfb_start_desktop "$1" || failures+=("no openbox on a $1 screen")
 }
 
 # on_x11 NAME SETTINGS... [-- ARGUMENTS...]: the window tests with these settings and arguments.
@@ -80,8 +56,8 @@ quiet() {
     >"$scratch/said" 2>&1 && [ ! -s "$scratch/said" ] || failures+=("$1: $(cat "$scratch/said")")
 }
 weston --backend=headless-backend.so --socket=wayland-up --idle-time=0 >/dev/null 2>&1 &
-servers+=($!)
-until_true test -S "$scratch/wayland-up"
+weston=$!
+until_true 20 test -S "$scratch/wayland-up"
 quiet wayland-gone-x11-up XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=gone
 # A screen the X server does not have: X11 cannot be reached there.
 quiet x11-gone-wayland-up QT_QPA_PLATFORM="xcb;wayland" DISPLAY="$DISPLAY.9" WAYLAND_DISPLAY=wayland-up

@@ -122,38 +122,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The batch writes every row it took with each of its cells as read, but for the columns
     // of results it fills.
     std::FILE* in = file_of(bytes, "rb");
-    std::FILE* out = file_of({}, "w+b");
     std::FILE* errors = std::fopen("/dev/null", "w");
-    {
-        Output output(out);
-        run_batch(in, {"fuzz", read.delimiter}, output, errors);
-        require(output.flush());
-        std::fclose(in);
-        std::fclose(errors);
-        std::string written;
-        lseek(fileno(out), 0, SEEK_SET);
-        char chunk[4096];
-        for (ssize_t got = 0; (got = ::read(fileno(out), chunk, sizeof chunk)) > 0;) {
-            written.append(chunk, static_cast<std::size_t>(got));
-        }
-        output.close(0, stderr);
-        const Read again = read_all(written, read.delimiter);
-        require(again.whole && again.rows.size() <= read.rows.size());
-        if (again.rows.empty()) {
-            return 0;
-        }
-        const std::vector<std::string>& header = again.rows.front();
-        const std::size_t columns = read.rows.front().size();
-        for (std::size_t r = 0; r < again.rows.size(); ++r) {
-            const auto& in_row = read.rows[r];
-            const auto& out_row = again.rows[r];
-            require(out_row.size() >= columns);
-            for (std::size_t c = 0; c < in_row.size() && c < columns; ++c) {
-                const std::string name = normalised_name(header[c]);
-                const bool result = r > 0 && std::find(result_columns.begin(), result_columns.end(),
-                                                       name) != result_columns.end();
-                require(result || out_row[c] == in_row[c]);
-            }
+    std::FILE* out = file_of({}, "w+b");
+    Output output(out);
+    run_batch(in, {"fuzz", read.delimiter}, output, errors);
+    std::fclose(in);
+    std::fclose(errors);
+    require(output.flush());
+    std::string written(static_cast<std::size_t>(lseek(fileno(out), 0, SEEK_END)), '\0');
+    require(pread(fileno(out), written.data(), written.size(), 0) ==
+            static_cast<ssize_t>(written.size()));
+    output.close(0, stderr);
+    const Read again = read_all(written, read.delimiter);
+    require(again.whole && again.rows.size() <= read.rows.size());
+    for (std::size_t r = 0; r < again.rows.size(); ++r) {
+        const auto& in_row = read.rows[r];
+        const auto& out_row = again.rows[r];
+        require(out_row.size() >= read.rows.front().size());
+        for (std::size_t c = 0; c < in_row.size() && c < read.rows.front().size(); ++c) {
+            const std::string name = normalised_name(again.rows.front()[c]);
+            const bool result = r > 0 && std::find(result_columns.begin(), result_columns.end(),
+                                                   name) != result_columns.end();
+            require(result || out_row[c] == in_row[c]);
         }
     }
     return 0;

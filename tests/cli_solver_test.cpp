@@ -246,16 +246,9 @@ cli::Listing random_listing(std::mt19937_64& random) {
         const bool paypal = cli::input_names[cli::text_inputs + tick].control == C::chk_paypal;
         listing.ticks[tick] = chance(paypal ? 50 : 15);
     }
-    const auto tick_of = [](Control box) {
-        std::size_t at = cli::text_inputs;
-        while (cli::input_names[at].control != box) {
-            ++at;
-        }
-        return at - cli::text_inputs;
-    };
     for (const Interlock& lock : option_interlocks) {
-        if (listing.ticks[tick_of(lock.box)] == true) {
-            listing.ticks[tick_of(lock.other)] = false;
+        if (listing.ticks[cli::input_of(lock.box) - cli::text_inputs] == true) {
+            listing.ticks[cli::input_of(lock.other) - cli::text_inputs] = false;
         }
     }
     return listing;

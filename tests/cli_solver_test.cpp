@@ -254,25 +254,6 @@ cli::Listing random_listing(std::mt19937_64& random) {
     return listing;
 }
 
-// The texts of the profit and the margin the window shows at an ending price.
-class Sweep {
-  public:
-    explicit Sweep(cli::Listing listing) : listing_(std::move(listing)) {}
-
-    std::optional<std::pair<std::string, std::string>> at(std::int64_t cents) {
-        listing_.texts[4] = two_decimal_text(cents);
-        const cli::Outcome outcome = runner_.run(listing_);
-        if (outcome.refused()) {
-            return std::nullopt;
-        }
-        return std::pair{outcome.results[7], outcome.results[8]};
-    }
-
-  private:
-    cli::Listing listing_;
-    cli::ListingRunner runner_;
-};
-
 // Whether a result's text ("-123.45", of any length) shows at least the target, compared as
 // decimal texts: a margin can lie far beyond the range of amounts.
 bool shows_at_least(std::string_view shown, Money target) {
@@ -306,10 +287,19 @@ TEST(LowestEndPrice, IsTheLowestCentOfASweepForRandomListings) {
         ASSERT_FALSE(runner.run(listing).refused());
         // Past the fee's first band edge; one listing in twelve past its second.
         const std::int64_t swept = drawn_so_far % 12 == 0 ? 101'000 : 100 + random() % 3'000;
-        Sweep sweep(listing);
+        // The texts of the profit and the margin the window shows at an ending price.
+        cli::ListingRunner sweeper;
+        cli::Listing priced = listing;
+        const auto sweep_at = [&](std::int64_t cents) {
+            priced.texts[4] = two_decimal_text(cents);
+            const cli::Outcome outcome = sweeper.run(priced);
+            return outcome.refused()
+                       ? std::nullopt
+                       : std::optional(std::pair{outcome.results[7], outcome.results[8]});
+        };
         std::vector<std::pair<std::string, std::string>> shown(1);
         for (std::int64_t cents = 1; cents <= swept; ++cents) {
-            shown.push_back(*sweep.at(cents));
+            shown.push_back(*sweep_at(cents));
         }
         const auto& [profit_at, margin_at] = shown[1 + random() % swept];
         const std::int64_t offset = static_cast<std::int64_t>(random() % 20'001) - 10'000;
@@ -343,11 +333,11 @@ TEST(LowestEndPrice, IsTheLowestCentOfASweepForRandomListings) {
                     << context;
             } else if (solution.kind == cli::Solution::Kind::found) {
                 EXPECT_GT(solution.cents, swept) << context;
-                EXPECT_TRUE(reaches(*sweep.at(solution.cents))) << context;
+                EXPECT_TRUE(reaches(*sweep_at(solution.cents))) << context;
             } else {
                 ASSERT_EQ(solution.kind, cli::Solution::Kind::unreachable) << context;
                 for (const std::int64_t dollars : {10'000LL, 1'000'000LL, 1'000'000'000LL}) {
-                    const auto at = sweep.at(dollars * 100);
+                    const auto at = sweep_at(dollars * 100);
                     EXPECT_TRUE(!at || !reaches(*at)) << context << " at " << dollars;
                 }
             }

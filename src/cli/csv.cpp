@@ -89,7 +89,8 @@ class Reader {
     static void end_of_row(int, void* self) {
         auto& reader = *static_cast<Reader*>(self);
         auto& cells = reader.row_.cells;
-        if (!reader.stopped_ && (cells.size() != 1 || !trimmed(cells[0]).empty())) {
+        if (!reader.stopped_ &&
+            (cells.size() != 1 || cells[0].find_first_not_of(" \t") != std::string::npos)) {
             if (reader.at_header_) {
                 reader.at_header_ = false;
                 cells[0] = without_byte_order_marks(cells[0]);
@@ -106,11 +107,6 @@ class Reader {
         }
         cells.clear();
         reader.row_.line = 0;
-    }
-
-    static std::string_view trimmed(std::string_view text) {
-        const auto from = text.find_first_not_of(" \t");
-        return from == std::string_view::npos ? "" : text.substr(from);
     }
 
     const RowHandler& on_row_;

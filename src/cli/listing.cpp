@@ -13,15 +13,6 @@ namespace corvandel::cli {
 
 namespace {
 
-// Where each option box is among the ticks of input_names.
-constexpr auto tick_of = [] {
-    std::array<std::size_t, control_count> tick{};
-    for (std::size_t i = 0; i < tick_inputs; ++i) {
-        tick[index(input_names[text_inputs + i].control)] = i;
-    }
-    return tick;
-}();
-
 // Where each result field is in the window's reading order.
 constexpr auto reading_place = [] {
     std::array<std::size_t, control_count> place{};
@@ -85,7 +76,7 @@ Outcome ListingRunner::run(const Listing& listing, const std::optional<Target>& 
 // clear no tick, and greying a box changes no result.
 bool ListingRunner::enter(const Listing& listing, Outcome& outcome) {
     const auto ticked = [&](Control box) {
-        const std::size_t tick = tick_of[index(box)];
+        const std::size_t tick = input_of(box) - text_inputs;
         return listing.ticks[tick].value_or(start_up_ticks_[tick] == 1);
     };
     for (const Interlock& lock : option_interlocks) {

@@ -49,7 +49,9 @@ int one_listing(const Options& options, Output& out) {
     const Outcome outcome = runner.run(listing, options.target);
     if (outcome.refused()) {
         std::fprintf(stderr, "error: %s\n", outcome.error.c_str());
-        out.write(options.json ? "{\"error\": " + json_text(outcome.error) + "}\n" : "");
+        if (options.json) {
+            out.write("{\"error\": " + json_text(outcome.error) + "}\n");
+        }
         return refused;
     }
     for (const std::string& warning : outcome.warnings) {

@@ -16,10 +16,15 @@ volatile std::sig_atomic_t signal_kept = 0;
 // Whether every row written so far has gone to the system, so that ending now cuts none.
 volatile std::sig_atomic_t all_out = 1;
 
+// Ends the program as the signal would have ended it without a handler.
+void end_by(int signal) {
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 extern "C" void on_signal(int signal) {
     if (all_out != 0) {
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
+        end_by(signal);
     }
     signal_kept = signal;
 }
@@ -42,8 +47,7 @@ int Output::signal_caught() {
 
 void Output::end_by_signal_caught() {
     if (signal_kept != 0) {
-        std::signal(signal_kept, SIG_DFL);
-        std::raise(signal_kept);
+        end_by(signal_kept);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "calc/amount_text.h"
 #include "calc/fee_schedule.h"
 #include "calc/letter_case.h"
+#include "calc/number_text.h"
 #include "calc/readings.h"
 #include "calc/tiers.h"
 
@@ -15,7 +16,7 @@ namespace corvandel {
 
 namespace {
 
-constexpr std::int64_t cents_per_dollar = 100;
+constexpr int cents_places = 2;
 
 // A result this run has shown, as the reading of its text as Money gives it.
 Money amount_of_cents(std::int64_t cents, Control field) {
@@ -27,7 +28,7 @@ Money amount_of_cents(std::int64_t cents, Control field) {
 // The run: the listing fee always, the fees after a sale only once there is an ending price. A
 // step that cannot use a field stops the run there.
 void Calculator::cmd_calc_Click() {
-    readings_.fill(std::nullopt);
+    texts_read_.fill(std::nullopt);
     refusal_.reset();
     results_shown_ = 0;
     shown_ = {};
@@ -49,8 +50,8 @@ void Calculator::cmd_calc_Click() {
 
 // The second half of the run needs an ending price that reads as a number other than 0.
 bool Calculator::ending_price_given() {
-    const TextReadings& ending_price = readings_of(Control::txt_end_price);
-    return ending_price.text() != "None" && ending_price.leading_number() != 0;
+    const std::string& ending_price = text_read(Control::txt_end_price);
+    return ending_price != "None" && leading_number(ending_price) != 0;
 }
 
 // The results this run did not reach are emptied, so that nothing from an earlier run passes
@@ -89,7 +90,7 @@ void Calculator::calc_list_fee() {
         }
     }
 
-    if (readings_of(Control::txt_bin).text() != "None") {
+    if (text_read(Control::txt_bin) != "None") {
         const Tier* tier = find_tier(schedule::buy_it_now_fees, amount_in(Control::txt_bin));
         if (tier != nullptr) {
             cost_bin = tier->charge.fixed;
@@ -97,7 +98,7 @@ void Calculator::calc_list_fee() {
         add(cost_bin, Control::txt_bin);
     }
 
-    if (!is_word_in_any_case(readings_of(Control::txt_reserve).text(), "none")) {
+    if (!is_word_in_any_case(text_read(Control::txt_reserve), "none")) {
         if (number_in(Control::txt_reserve) <= number_in(Control::txt_start_price)) {
             form_.warn("Error", "Reserve Price must be higher than the starting price");
             form_.focus(Control::txt_reserve);
@@ -175,7 +176,7 @@ void Calculator::calc_fvf() {
     const Money listing_fee = amount_of_cents(shown_.list_fee, Control::txt_list_fee);
     const Money ebay_fees = within_range(fvf.plus(listing_fee), Control::txt_end_price);
     shown_.fvf = fvf.cents();
-    show_result(Control::txt_fvf, CentsText(shown_.fvf).plain());
+    show_result(Control::txt_fvf, plain_amount_text(fvf));
     show_amount(Control::Txt_ebay_fees, ebay_fees);
 }
 
@@ -218,7 +219,7 @@ void Calculator::calc_profit() {
                                                ? Control::txt_end_price
                                                : Control::txt_item_cost);
     // Within the range, the profit's cents fit a count: its text is written from them.
-    shown_.profit = show_cents(Control::txt_profit, *to_nearest_whole(profit, cents_per_dollar));
+    shown_.profit = show_cents(Control::txt_profit, *to_nearest_whole(profit, cents_places));
 }
 
 void Calculator::calc_profit_margin() {
@@ -226,23 +227,22 @@ void Calculator::calc_profit_margin() {
     const double margin = received == 0 ? 0 : number_of_cents(shown_.profit) / received * 100;
     // Most margins are whole cents that fit a count once rounded, and are shown as the amounts
     // are; the rest are written out in full.
-    if (const auto cents = to_nearest_whole(margin, cents_per_dollar)) {
-        show_cents(Control::txt_profit_margin, *cents);
-    } else {
-        show_result(Control::txt_profit_margin, two_decimal_text_in_full(margin));
-    }
+    show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
 }
 
-const TextReadings& Calculator::take_readings(Control field, std::size_t slot) {
-    form_.copy_text(field, texts_[slot]);
-    return readings_[slot].emplace(texts_[slot]);
+const std::string& Calculator::text_read(Control field) {
+    std::optional<std::string>& text = texts_read_[index(field)];
+    if (!text) {
+        text = form_.text(field);
+    }
+    return *text;
 }
 
 Money Calculator::strict_amount_in(Control field) {
-    const TextReadings& readings = readings_of(field);
-    const auto amount = readings.strict_amount();
+    const std::string& text = text_read(field);
+    const auto amount = strict_amount(text);
     if (!amount) {
-        throw Refusal{field, readings.is_number() ? Problem::too_large : Problem::not_a_number};
+        throw Refusal{field, is_number(text) ? Problem::too_large : Problem::not_a_number};
     }
     return *amount;
 }
@@ -254,14 +254,9 @@ void Calculator::show_result(Control field, std::string_view text) {
     ++results_shown_;
 }
 
-// In line, as most results are shown through here: a call for each costs more than its work.
-inline std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
-    show_result(field, CentsText(cents).two_decimals());
+std::int64_t Calculator::show_cents(Control field, std::int64_t cents) {
+    show_result(field, two_decimal_text(cents));
     return cents;
-}
-
-inline std::int64_t Calculator::show_amount(Control field, Money amount) {
-    return show_cents(field, amount.cents());
 }
 
 }  // namespace corvandel

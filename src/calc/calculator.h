@@ -25,13 +25,9 @@ class Calculator {
 
     void cmd_calc_Click();
 
-    // The readings of a price field's or the pictures box's text as the latest run took them, or,
-    // where it did not read the field, as they are taken now. A text tested once the run is
-    // over, as leaving its field tests it, is thus read once.
-    const TextReadings& readings_of(Control field) {
-        const std::size_t slot = reading_slots[index(field)];
-        return readings_[slot] ? *readings_[slot] : take_readings(field, slot);
-    }
+    // A price field's or the pictures box's text as the latest run read it, or, where it did
+    // not read the field, as it is now: what the run calculated with is what gets tested.
+    const std::string& text_read(Control field);
 
     // How many results, in run order, the latest run showed: the listing fee alone where there
     // is no ending price.
@@ -50,16 +46,12 @@ class Calculator {
     void calc_profit();
     void calc_profit_margin();
 
-    const TextReadings& take_readings(Control field, std::size_t slot);
-
     bool ending_price_given();
     void refuse_run(const Refusal& refusal);
 
     // The readings that give Money refuse amounts out of range.
-    double number_in(Control field) { return readings_of(field).leading_number(); }
-    Money amount_in(Control field) {
-        return within_range(readings_of(field).leading_amount(), field);
-    }
+    double number_in(Control field) { return leading_number(text_read(field)); }
+    Money amount_in(Control field) { return within_range(leading_amount(text_read(field)), field); }
     Money strict_amount_in(Control field);
     bool is_chosen(Control box) const { return form_.tick(box) == 1; }
 
@@ -67,24 +59,14 @@ class Calculator {
     // cents their texts show.
     void show_result(Control field, std::string_view text);
     std::int64_t show_cents(Control field, std::int64_t cents);
-    std::int64_t show_amount(Control field, Money amount);
-
-    // Where each field's readings are kept: the price fields in order, then the pictures box.
-    static constexpr auto reading_slots = [] {
-        std::array<std::size_t, control_count> slot_of{};
-        slot_of[index(Control::combo_num_pics)] = price_fields.size();
-        for (std::size_t slot = 0; slot < price_fields.size(); ++slot) {
-            slot_of[index(price_fields[slot])] = slot;
-        }
-        return slot_of;
-    }();
+    std::int64_t show_amount(Control field, Money amount) {
+        return show_cents(field, amount.cents());
+    }
 
     Form& form_;
-    // The fields this run has read so far, the price fields, then the pictures box: their texts
-    // and the readings of each, taken when a step first needs them. The texts do not change
-    // during a run but for the results it writes.
-    std::array<std::optional<TextReadings>, price_fields.size() + 1> readings_;
-    std::array<std::string, price_fields.size() + 1> texts_;
+    // The texts this run has read so far, by control, each taken when a step first needs it.
+    // They do not change during a run but for the results it writes.
+    std::array<std::optional<std::string>, control_count> texts_read_;
     // How many results, in run order, this run has written so far.
     std::size_t results_shown_ = 0;
     // The results this run has shown that later steps use, in whole cents.

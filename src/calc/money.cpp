@@ -1,28 +1,18 @@
 #include "calc/money.h"
 
-#include "calc/rounding.h"
+#include <limits>
 
 namespace corvandel {
 
-namespace {
-
-std::optional<Money> money_from(std::optional<std::int64_t> count) {
-    if (!count) {
+std::optional<Money> Money::times(Money other) const {
+    // Every product of two counts fits 128 bits.
+    __extension__ using Wide = __int128;
+    const Wide product = divide_rounded(Wide{count_} * other.count_, Wide{per_dollar});
+    if (product < std::numeric_limits<std::int64_t>::min() ||
+        product > std::numeric_limits<std::int64_t>::max()) {
         return std::nullopt;
     }
-    return Money::from_count(*count);
-}
-
-}  // namespace
-
-std::optional<Money> Money::times(Money other) const {
-    const bool negative = (count_ < 0) != (other.count_ < 0);
-    const Magnitude exact = Magnitude{magnitude_of(count_)} * magnitude_of(other.count_);
-    // Most products fit 64 bits, where dividing is much cheaper.
-    const Magnitude rounded = exact >> 64 == 0
-                                  ? divide_rounded(static_cast<std::uint64_t>(exact), per_dollar)
-                                  : divide_rounded(exact, per_dollar);
-    return money_from(signed_count(negative, rounded));
+    return from_count(static_cast<std::int64_t>(product));
 }
 
 }  // namespace corvandel

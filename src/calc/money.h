@@ -4,9 +4,19 @@
 #include <cstdint>
 #include <optional>
 
-#include "calc/rounding.h"
-
 namespace corvandel {
+
+// numerator / divisor (positive) to the nearest whole number, an exact half going to the even one.
+template <typename Integer>
+constexpr Integer divide_rounded(Integer numerator, Integer divisor) {
+    Integer whole = numerator / divisor;
+    const Integer rest = numerator % divisor;  // of the numerator's sign
+    const Integer twice_rest = rest < 0 ? -2 * rest : 2 * rest;
+    if (twice_rest > divisor || (twice_rest == divisor && whole % 2 != 0)) {
+        whole += numerator < 0 ? -1 : 1;
+    }
+    return whole;
+}
 
 // An amount of dollars as a whole count of ten-thousandths of a dollar. Every operation that
 // could leave the 64-bit range says so by returning nothing; none ever wraps.
@@ -31,8 +41,6 @@ class Money {
     friend constexpr bool operator==(Money, Money) = default;
     friend constexpr std::strong_ordering operator<=>(Money, Money) = default;
 
-    // Defined here, where every caller can inline them: a checked result returned from a call
-    // costs several times the arithmetic itself.
     constexpr std::optional<Money> plus(Money other) const {
         std::int64_t sum = 0;
         if (__builtin_add_overflow(count_, other.count_, &sum)) {
@@ -60,11 +68,7 @@ class Money {
     std::optional<Money> times(Money other) const;
 
     // The amount to the nearest cent, an exact half going to the even cent.
-    constexpr std::int64_t cents() const {
-        const auto whole =
-            static_cast<std::int64_t>(divide_rounded(magnitude_of(count_), per_dollar / 100));
-        return count_ < 0 ? -whole : whole;
-    }
+    constexpr std::int64_t cents() const { return divide_rounded(count_, per_dollar / 100); }
 
     // The nearest double for every amount up to 2^53 ten-thousandths.
     double to_double() const { return static_cast<double>(count_) / per_dollar; }

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 #include "calc/money.h"
-#include "calc/number_text.h"
-#include "calc/rounding.h"
 
 namespace corvandel {
 
@@ -30,64 +27,13 @@ std::optional<Money> leading_amount(std::string_view text);
 // Nothing when it is not, or when the amount is outside the Money range.
 std::optional<Money> strict_amount(std::string_view text);
 
-// One text read in more than one of the ways above, looked at once: most texts are short
-// decimals, and every reading of one comes from that look; the rest take the general readings.
-class TextReadings {
-  public:
-    explicit TextReadings(std::string_view text);
-
-    std::string_view text() const { return text_; }
-    bool is_number() const { return decimal_ || corvandel::is_number(text_); }
-    double leading_number() const;
-    std::optional<Money> leading_amount() const {
-        return amount_ ? amount_ : general_leading_amount();
-    }
-    std::optional<Money> strict_amount() const {
-        return decimal_ && amount_ ? amount_ : general_strict_amount();
-    }
-
-  private:
-    std::optional<Money> general_leading_amount() const;
-    std::optional<Money> general_strict_amount() const;
-
-    std::string_view text_;
-    std::optional<ShortDecimal> decimal_;
-    // The leading amount where the look at the text tells it: a short decimal of at most four
-    // places, or none before a letter, as in the words for no amount. A run asks for it often.
-    std::optional<Money> amount_;
-};
-
-// `value` times `scale` (at most 2^14), to the nearest whole number from the exact value held,
-// an exact half going to the even neighbour. Nothing for infinities, NaN and results outside the
-// signed 64-bit range. Defined here, with to_money, so that every caller inlines them: a checked
-// result returned from a call costs more than the arithmetic.
-inline std::optional<std::int64_t> to_nearest_whole(double value, std::int64_t scale) {
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    const auto [mantissa, exponent] = binary_parts(value);
-    // |value| * scale is scaled * 2^exponent exactly.
-    const Magnitude scaled = Magnitude{mantissa} * static_cast<Magnitude>(scale);  // below 2^67
-    Magnitude count = 0;
-    if (exponent >= 0) {
-        if (exponent >= 64 || scaled > (~Magnitude{0} >> (exponent + 1))) {
-            return std::nullopt;
-        }
-        count = scaled << exponent;
-    } else if (-exponent < 100) {
-        count = shift_rounded(scaled, -exponent);
-    }
-    return signed_count(value < 0, count);
-}
+// `value` to `places` decimals, as a whole count of the last place, from the exact binary value
+// it holds with an exact half going to the even neighbour. Nothing for infinities, NaN and counts
+// outside the signed 64-bit range.
+std::optional<std::int64_t> to_nearest_whole(double value, int places);
 
 // The nearest ten-thousandth to the exact value of `value`, an exact half going to the even
 // neighbour. Nothing for infinities, NaN and values outside the Money range.
-inline std::optional<Money> to_money(double value) {
-    const auto count = to_nearest_whole(value, Money::per_dollar);
-    if (!count) {
-        return std::nullopt;
-    }
-    return Money::from_count(*count);
-}
+std::optional<Money> to_money(double value);
 
 }  // namespace corvandel

@@ -54,7 +54,7 @@ Outcome ListingRunner::run(const Listing& listing, const std::optional<Target>& 
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
         const std::optional<std::string>& text = listing.texts[i];
         if (text && !text->empty() &&
-            !is_accepted(price_field_rules[i], calculator_.readings_of(price_fields[i]))) {
+            !is_accepted(price_field_rules[i], calculator_.text_read(price_fields[i]))) {
             refuse(outcome, std::string(field_title(price_fields[i])) + ": " +
                                 std::string(price_field_rules[i].message));
             return outcome;

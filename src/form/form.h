@@ -15,8 +15,6 @@ class Form {
 
     // The text of a text box, the shown text of the drop-down box, or the caption of a label.
     virtual std::string text(Control control) const = 0;
-    // The same text copied into `into`, whose room a reader that reads often keeps.
-    virtual void copy_text(Control control, std::string& into) const { into = text(control); }
     virtual void set_text(Control control, std::string_view text) = 0;
 
     // A tick box's value: 0 clear, 1 ticked.

@@ -33,9 +33,6 @@ struct FormEvent {
 class MemoryForm : public Form {
   public:
     std::string text(Control control) const override { return texts_[index(control)]; }
-    void copy_text(Control control, std::string& into) const override {
-        into = texts_[index(control)];
-    }
     void set_text(Control control, std::string_view text) override {
         texts_[index(control)] = text;
     }

@@ -3,19 +3,15 @@
 #include <string>
 
 #include "calc/letter_case.h"
+#include "calc/number_text.h"
 
 namespace corvandel {
 
 bool is_accepted(const PriceField& rule, std::string_view text) {
-    return is_accepted(rule, TextReadings(text));
-}
-
-bool is_accepted(const PriceField& rule, const TextReadings& text) {
-    if (text.text().empty()) {
+    if (text.empty()) {
         return rule.empty_accepted;
     }
-    return text.is_number() ||
-           (!rule.keyword.empty() && is_word_in_any_case(text.text(), rule.keyword));
+    return is_number(text) || (!rule.keyword.empty() && is_word_in_any_case(text, rule.keyword));
 }
 
 void price_field_GotFocus(Form& form, Control field) {

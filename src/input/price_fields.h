@@ -4,7 +4,6 @@
 #include <iterator>
 #include <string_view>
 
-#include "calc/readings.h"
 #include "form/form.h"
 
 namespace corvandel {
@@ -63,9 +62,8 @@ constexpr const PriceField* price_field_rule(Control control) {
 }
 
 // Whether a field may be left with this text: a number as the calculation reads it strictly,
-// the field's keyword, or, where allowed, nothing at all. The text may come read already.
+// the field's keyword, or, where allowed, nothing at all.
 bool is_accepted(const PriceField& rule, std::string_view text);
-bool is_accepted(const PriceField& rule, const TextReadings& text);
 
 // Entering a price field selects its whole text, so that typing replaces it.
 void price_field_GotFocus(Form& form, Control field);

@@ -7,10 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <regex>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "calc/amount_text.h"
+#include "calc/fee_schedule.h"
+#include "calc/readings.h"
 #include "font_check.h"
 #include "shown_main_window.h"
+#include "ui/layout.h"
+#include "ui/quick_help.h"
 
 namespace corvandel {
 namespace {
@@ -43,52 +53,71 @@ class QuickHelp : public testing::Test {
     void point_at_background() const { move_to_window_point(QPoint(2, 40)); }
 };
 
-TEST_F(QuickHelp, EachPriceFieldAndOptionShowsItsSentenceAsWritten) {
-    const struct {
-        Control control;
-        const char* sentence;
-    } cases[] = {
-        {Control::txt_item_cost, "Enter the cost of your item."},
-        {Control::txt_start_price, "Enter the starting price for your item."},
-        {Control::txt_bin, "Enter the buy-it-now price for your item (optional)."},
-        {Control::txt_reserve,
-         "Enter the reserve price for your item, enter 0 or None for no reserve."},
-        {Control::txt_end_price,
-         "Enter your estimated end price for your item. Used to calculate final value fees e.t.c"},
-        {Control::txt_ship_charged, "Enter the amount you will charge for shipping."},
-        {Control::txt_ship_cost, "Enter the cost to ship your item."},
-        {Control::txt_other_costs,
-         "Enter other costs associated with your sale (e.g handling, 3rd party fees e.t.c)."},
+// Each price field and option shows its own sentence, not a neighbour's.
+TEST_F(QuickHelp, EachPriceFieldAndOptionShowsItsOwnSentence) {
+    EXPECT_EQ(help_line(), "");
+    int sentences = 0;
+    for (const Placement& row : main_window_layout) {
+        if (const auto sentence = quick_help_text(row.control)) {
+            SCOPED_TRACE(name(row.control));
+            point_at_background();
+            point_at(row.control);
+            EXPECT_EQ(help_line(), QString::fromUtf8(sentence->data(), sentence->size()));
+            ++sentences;
+        }
+    }
+    EXPECT_EQ(sentences, 22);
+}
+
+// The prices a sentence names, read back from its words ("25 cents", "$1", "$1.50") and written
+// as amounts.
+std::vector<std::string> prices_named_in(const std::string& sentence) {
+    static const std::regex price_words(R"(\$([0-9]+(?:\.[0-9]+)?)|([0-9]+) cents)");
+    std::vector<std::string> prices;
+    for (auto match = std::sregex_iterator(sentence.begin(), sentence.end(), price_words);
+         match != std::sregex_iterator(); ++match) {
+        prices.push_back(amount_text((*match)[1].matched
+                                         ? *strict_amount((*match)[1].str())
+                                         : *strict_amount((*match)[2].str() + "e-2")));
+    }
+    return prices;
+}
+
+TEST(QuickHelpPrices, EachSentenceNamesWhatTheFeeScheduleCharges) {
+    namespace schedule = fee_schedule;
+    std::vector<std::pair<Control, std::vector<Money>>> priced = {
+        {Control::chk_pic_show, {schedule::picture_show}},
+        {Control::chk_supersize, {schedule::supersize_pictures}},
+        {Control::chk_pic_pack,
+         {schedule::picture_pack_up_to_six, schedule::picture_pack_over_six}},
+    };
+    for (const auto& upgrade : schedule::listing_upgrades) {
+        if (upgrade.box != Control::chk_sub) {  // Sub Title has no sentence
+            priced.push_back({upgrade.box, {upgrade.price}});
+        }
+    }
+    for (const auto& [box, prices] : priced) {
+        const std::string sentence(quick_help_text(box).value_or("(none)"));
+        std::vector<std::string> charged;
+        std::transform(prices.begin(), prices.end(), std::back_inserter(charged), amount_text);
+        EXPECT_EQ(prices_named_in(sentence), charged) << sentence;
+    }
+}
+
+TEST(QuickHelpPrices, PricesReadAsTheSentencesAlwaysHave) {
+    const std::pair<Control, const char*> cases[] = {
         {Control::chk_pic_show,
          "Picture show displays your pictures at the top of your listing, Cost is 25 cents."},
-        {Control::chk_supersize, "Supersizes your pictures, cost is 75 cents."},
         {Control::chk_pic_pack,
          "Picture pack includes Picture show and Supersize, cost is $1 for up to 6 pictures and "
          "$1.50 for up to 12."},
-        {Control::chk_gallery,
-         "Gallery displays a picture next to your listing, cost is 35 cents."},
-        {Control::chk_bold, "Displays your listing in bold type, cost is $1."},
-        {Control::chk_10day, "Extends your listing to 10 days, cost is 40 cents."},
-        {Control::chk_border,
-         "Surrounds your listing with a border to improve visibility, cost is $3."},
-        {Control::chk_highlight, "Highlights your listing for improved visibility, cost is $5."},
-        {Control::chk_gift, "Displays the gift service icon, cost is 25 cents."},
-        {Control::chk_doublecat,
-         "Updates the cost if you plan to list in 2 catergories. All listing costs are doubled."},
         {Control::chk_gfeatured,
          "Features your item in the gallery featured section. Cost is $19.95"},
-        {Control::chk_fplus, "Features your item in the featured section, cost is $19.95"},
-        {Control::chk_hfeatured, "Features your item on the eBaY hompepage, cost is $39.95"},
-        {Control::chk_paypal,
-         "Uncheck to not count paypal fees as part of your cost. Useful if you receive payment in "
-         "Cash or Check"},
+        {Control::chk_border,
+         "Surrounds your listing with a border to improve visibility, cost is $3."},
     };
-    EXPECT_EQ(help_line(), "");
-    for (const auto& test : cases) {
-        SCOPED_TRACE(name(test.control));
-        point_at_background();
-        point_at(test.control);
-        EXPECT_EQ(help_line(), test.sentence);
+    for (const auto& [box, sentence] : cases) {
+        EXPECT_EQ(quick_help_text(box), sentence);
     }
 }
 

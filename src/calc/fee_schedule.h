@@ -83,7 +83,7 @@ inline constexpr Money picture_show = 0.25_usd;
 inline constexpr Money supersize_pictures = 0.75_usd;
 inline constexpr Money picture_pack_up_to_six = 1.00_usd;
 inline constexpr Money picture_pack_over_six = 1.50_usd;
-inline constexpr double picture_pack_small_limit = 6;
+inline constexpr int picture_pack_small_limit = 6;
 // Each picture after the first, when there is no picture pack; worked in floating point.
 inline constexpr double each_extra_picture = 0.15;
 

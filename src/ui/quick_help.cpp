@@ -6,7 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <string>
 
+#include "calc/amount_text.h"
+#include "calc/fee_schedule.h"
+#include "input/start_up.h"
 #include "ui/layout.h"
 #include "ui/qt_values.h"
 #include "ui/text_within_label.h"
@@ -16,52 +20,88 @@ namespace corvandel {
 namespace {
 
 using C = Control;
+namespace schedule = fee_schedule;
+
+// A price as the help line says it: cents below a dollar, whole dollars without decimals.
+std::string price_in_words(Money price) {
+    if (price < Money::from_count(Money::per_dollar)) {
+        return std::to_string(price.cents()) + " cents";
+    }
+    const std::int64_t cents = price.cents();
+    return "$" + (cents % 100 == 0 ? std::to_string(cents / 100) : amount_text(price));
+}
+
+std::string upgrade_price(Control box) {
+    const auto& upgrades = schedule::listing_upgrades;
+    return price_in_words(
+        std::find_if(std::begin(upgrades), std::end(upgrades), [box](const auto& upgrade) {
+            return upgrade.box == box;
+        })->price);
+}
 
 struct QuickHelpText {
     Control control;
-    std::string_view text;
+    std::string text;
 };
 
-constexpr std::array<QuickHelpText, 22> quick_help_texts{{
-    {C::txt_item_cost, "Enter the cost of your item."},
-    {C::txt_start_price, "Enter the starting price for your item."},
-    {C::txt_bin, "Enter the buy-it-now price for your item (optional)."},
-    {C::txt_reserve, "Enter the reserve price for your item, enter 0 or None for no reserve."},
-    {C::txt_end_price,
-     "Enter your estimated end price for your item. Used to calculate final value fees e.t.c"},
-    {C::txt_ship_charged, "Enter the amount you will charge for shipping."},
-    {C::txt_ship_cost, "Enter the cost to ship your item."},
-    {C::txt_other_costs,
-     "Enter other costs associated with your sale (e.g handling, 3rd party fees e.t.c)."},
-    {C::chk_pic_show,
-     "Picture show displays your pictures at the top of your listing, Cost is 25 cents."},
-    {C::chk_supersize, "Supersizes your pictures, cost is 75 cents."},
-    {C::chk_pic_pack,
-     "Picture pack includes Picture show and Supersize, cost is $1 for up to 6 pictures and "
-     "$1.50 for up to 12."},
-    {C::chk_gallery, "Gallery displays a picture next to your listing, cost is 35 cents."},
-    {C::chk_bold, "Displays your listing in bold type, cost is $1."},
-    {C::chk_10day, "Extends your listing to 10 days, cost is 40 cents."},
-    {C::chk_border, "Surrounds your listing with a border to improve visibility, cost is $3."},
-    {C::chk_highlight, "Highlights your listing for improved visibility, cost is $5."},
-    {C::chk_gift, "Displays the gift service icon, cost is 25 cents."},
-    {C::chk_doublecat,
-     "Updates the cost if you plan to list in 2 catergories. All listing costs are doubled."},
-    {C::chk_gfeatured, "Features your item in the gallery featured section. Cost is $19.95"},
-    {C::chk_fplus, "Features your item in the featured section, cost is $19.95"},
-    {C::chk_hfeatured, "Features your item on the eBaY hompepage, cost is $39.95"},
-    {C::chk_paypal,
-     "Uncheck to not count paypal fees as part of your cost. Useful if you receive payment in "
-     "Cash or Check"},
-}};
+// The sentences, with the prices the fee schedule charges.
+const std::array<QuickHelpText, 22>& quick_help_texts() {
+    static const std::array<QuickHelpText, 22> texts{{
+        {C::txt_item_cost, "Enter the cost of your item."},
+        {C::txt_start_price, "Enter the starting price for your item."},
+        {C::txt_bin, "Enter the buy-it-now price for your item (optional)."},
+        {C::txt_reserve, "Enter the reserve price for your item, enter 0 or None for no reserve."},
+        {C::txt_end_price,
+         "Enter your estimated end price for your item. Used to calculate final value fees e.t.c"},
+        {C::txt_ship_charged, "Enter the amount you will charge for shipping."},
+        {C::txt_ship_cost, "Enter the cost to ship your item."},
+        {C::txt_other_costs,
+         "Enter other costs associated with your sale (e.g handling, 3rd party fees e.t.c)."},
+        {C::chk_pic_show,
+         "Picture show displays your pictures at the top of your listing, Cost is " +
+             price_in_words(schedule::picture_show) + "."},
+        {C::chk_supersize,
+         "Supersizes your pictures, cost is " + price_in_words(schedule::supersize_pictures) + "."},
+        {C::chk_pic_pack, "Picture pack includes Picture show and Supersize, cost is " +
+                              price_in_words(schedule::picture_pack_up_to_six) + " for up to " +
+                              std::to_string(schedule::picture_pack_small_limit) +
+                              " pictures and " + price_in_words(schedule::picture_pack_over_six) +
+                              " for up to " + std::to_string(pictures_offered) + "."},
+        {C::chk_gallery, "Gallery displays a picture next to your listing, cost is " +
+                             upgrade_price(C::chk_gallery) + "."},
+        {C::chk_bold,
+         "Displays your listing in bold type, cost is " + upgrade_price(C::chk_bold) + "."},
+        {C::chk_10day,
+         "Extends your listing to 10 days, cost is " + upgrade_price(C::chk_10day) + "."},
+        {C::chk_border, "Surrounds your listing with a border to improve visibility, cost is " +
+                            upgrade_price(C::chk_border) + "."},
+        {C::chk_highlight, "Highlights your listing for improved visibility, cost is " +
+                               upgrade_price(C::chk_highlight) + "."},
+        {C::chk_gift,
+         "Displays the gift service icon, cost is " + upgrade_price(C::chk_gift) + "."},
+        {C::chk_doublecat,
+         "Updates the cost if you plan to list in 2 catergories. All listing costs are doubled."},
+        {C::chk_gfeatured, "Features your item in the gallery featured section. Cost is " +
+                               upgrade_price(C::chk_gfeatured)},
+        {C::chk_fplus,
+         "Features your item in the featured section, cost is " + upgrade_price(C::chk_fplus)},
+        {C::chk_hfeatured,
+         "Features your item on the eBaY hompepage, cost is " + upgrade_price(C::chk_hfeatured)},
+        {C::chk_paypal,
+         "Uncheck to not count paypal fees as part of your cost. Useful if you receive payment in "
+         "Cash or Check"},
+    }};
+    return texts;
+}
 
 }  // namespace
 
 std::optional<std::string_view> quick_help_text(Control control) {
-    const auto row =
-        std::find_if(quick_help_texts.begin(), quick_help_texts.end(),
-                     [control](const QuickHelpText& text) { return text.control == control; });
-    if (row == quick_help_texts.end()) {
+    const auto& texts = quick_help_texts();
+    const auto row = std::find_if(texts.begin(), texts.end(), [control](const QuickHelpText& text) {
+        return text.control == control;
+    });
+    if (row == texts.end()) {
         return std::nullopt;
     }
     return row->text;

@@ -28,11 +28,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "font_check.h"
-#include "input/price_fields.h"
-#include "input/start_up.h"
 #include "shown_main_window.h"
 #include "ui/layout.h"
 #include "ui/line_widget.h"
@@ -150,32 +149,55 @@ class Layout : public testing::Test {
     }
 };
 
-TEST_F(Layout, EveryRowIsANamedControlOfItsKindAndCaptionInItsFrameAtItsPlace) {
-    for (const Placement& row : main_window_layout) {
-        SCOPED_TRACE(name(row.control));
-        const QWidget* widget = named(name(row.control));
+// Rows as the window's description writes them, in twips, each held to the widget built: one of
+// each kind, in each frame and on the client area.
+TEST_F(Layout, ControlsStandAsTheWindowIsDescribed) {
+    const struct {
+        const char* name;
+        ControlKind kind;
+        const char* frame;  // empty: the client area
+        const char* caption;
+        TwipsRect twips;
+    } rows[] = {
+        {"quick_help", ControlKind::frame, "", "Quick Help:", {120, 0, 11655, 855}},
+        {"Frame1", ControlKind::frame, "", "Reserve:", {8880, 960, 2895, 855}},
+        {"fr_costs", ControlKind::frame, "", "Costs and Profits:", {120, 5040, 11655, 1935}},
+        {"cmd_clear", ControlKind::push_button, "", "Clear", {6960, 7200, 4815, 495}},
+        {"lbl_help", ControlKind::label, "quick_help", "", {120, 360, 11295, 375}},
+        {"txt_reserve", ControlKind::text_box, "Frame1", "", {120, 360, 2655, 375}},
+        {"combo_num_pics", ControlKind::drop_down, "fr_pic_options", "", {2280, 360, 975, 315}},
+        {"chk_doublecat",
+         ControlKind::tick_box,
+         "fr_options",
+         "Double Catergory",
+         {2400, 1440, 2055, 375}},
+        {"chk_paypal", ControlKind::tick_box, "fr_costs", "", {7560, 480, 495, 255}},
+        {"Label9", ControlKind::label, "fr_costs", "Total eBaY Fees ($) :", {120, 1320, 2175, 375}},
+        {"txt_profit_margin", ControlKind::result_field, "fr_costs", "", {10080, 1320, 1335, 375}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QWidget* widget = named(row.name);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(kind_of(widget), row.kind);
-        const QWidget* container = row.frame ? named(name(*row.frame)) : client_area();
-        EXPECT_EQ(widget->parentWidget(), container);
-        EXPECT_EQ(caption_of(widget), to_qstring(caption(row.control)));
-        const QRect rect = to_pixels(row.twips);
-        EXPECT_EQ(widget->geometry(), row.kind == ControlKind::line
-                                          ? QRect(rect.topLeft(), QSize(1, rect.height()))
-                                          : rect);
+        EXPECT_EQ(widget->parentWidget(), *row.frame ? named(row.frame) : client_area());
+        EXPECT_EQ(caption_of(widget), row.caption);
+        EXPECT_EQ(widget->geometry(), to_pixels(row.twips));
         EXPECT_TRUE(widget->isVisibleTo(&window));
     }
 }
 
 // The load event has put the start-up texts into the fields by now.
 TEST_F(Layout, FieldsShowTheirStartUpTexts) {
-    for (const PriceField& rule : price_field_rules) {
-        EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(rule.field))->text(),
-                  to_qstring(rule.start_up_text))
-            << name(rule.field);
+    const std::pair<Control, const char*> fields[] = {
+        {C::txt_item_cost, "Free"}, {C::txt_start_price, "0.99"}, {C::txt_bin, "None"},
+        {C::txt_reserve, "None"},   {C::txt_end_price, "None"},   {C::txt_ship_charged, "None"},
+        {C::txt_ship_cost, "None"}, {C::txt_other_costs, "None"},
+    };
+    for (const auto& [field, text] : fields) {
+        EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(field))->text(), text) << name(field);
     }
-    EXPECT_EQ(qobject_cast<QComboBox*>(window.control(C::combo_num_pics))->currentText(),
-              to_qstring(pictures_at_start_up));
+    EXPECT_EQ(qobject_cast<QComboBox*>(window.control(C::combo_num_pics))->currentText(), "1");
 }
 
 TEST_F(Layout, TheWindowHoldsNoOtherNamedControls) {

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "calc/number_text.h"
 #include "calc/readings.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "calc/amount_text.h"
+#include "calc/readings.h"
 
 namespace corvandel {
 namespace {
@@ -104,6 +105,17 @@ TEST(AmountTextProperty, TwoDecimalTextAgreesWithPrintfOnWholeCents) {
         std::snprintf(expected, sizeof expected, "%s%" PRId64 ".%02" PRId64, cents < 0 ? "-" : "",
                       (cents < 0 ? -cents : cents) / 100, (cents < 0 ? -cents : cents) % 100);
         ASSERT_EQ(two_decimal_text(cents), expected);
+    }
+}
+
+// Past 2^53 cents the two-decimal text is read, below it the cents are divided.
+TEST(AmountTextProperty, NumberOfCentsIsWhatItsTextReadsAs) {
+    std::mt19937_64 random(29);
+    auto all_cents =
+        std::uniform_int_distribution<std::int64_t>(-92233720368547758, 92233720368547758);
+    for (int i = 0; i < 200000; ++i) {
+        const std::int64_t cents = all_cents(random) >> (random() % 60);
+        ASSERT_EQ(number_of_cents(cents), leading_number(two_decimal_text(cents))) << cents;
     }
 }
 

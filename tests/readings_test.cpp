@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -7,7 +8,6 @@
 #include <random>
 #include <string>
 
-#include "calc/number_text.h"
 #include "calc/readings.h"
 
 namespace corvandel {
@@ -212,6 +212,31 @@ TEST(ReadingsProperty, StrictAmountReadsWhatTheCLibraryReadsWhole) {
         EXPECT_NEAR(static_cast<double>(amount->count()) / 10000, expected, tolerance)
             << '"' << text << '"';
         EXPECT_EQ(leading_amount(text), amount) << '"' << text << '"';
+    }
+}
+
+// Values of every size, a third of them within a rounding error of half a ten-thousandth.
+double random_value(std::mt19937_64& random) {
+    if (random() % 3 == 0) {
+        auto whole = std::uniform_int_distribution<std::int64_t>(-10'000'000, 10'000'000);
+        return (static_cast<double>(whole(random)) + 0.5) / 10000;
+    }
+    const int magnitude = std::uniform_int_distribution<int>(-6, 14)(random);
+    return std::uniform_real_distribution<double>(-1, 1)(random) * std::pow(10.0, magnitude);
+}
+
+TEST(ReadingsProperty, ToMoneyAgreesWithCorrectlyRoundedFixedText) {
+    std::mt19937_64 random(13);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = random_value(random);
+        char buffer[64];
+        const auto written =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
+        std::string digits(buffer, written.ptr);
+        digits.erase(digits.find('.'), 1);
+        const auto amount = to_money(value);
+        ASSERT_TRUE(amount) << value;
+        EXPECT_EQ(amount->count(), std::stoll(digits)) << digits;
     }
 }
 

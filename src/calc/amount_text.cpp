@@ -4,9 +4,7 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
-#include <string_view>
 
-#include "calc/number_text.h"
 #include "calc/readings.h"
 
 namespace corvandel {
@@ -28,9 +26,14 @@ std::string two_decimal_text(std::int64_t cents) {
     // Through the unsigned type, so that the most negative count has a magnitude too.
     const std::uint64_t magnitude =
         cents < 0 ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-    const std::uint64_t decimals = magnitude % 100;
-    return (cents < 0 ? "-" : "") + std::to_string(magnitude / 100) + (decimals < 10 ? ".0" : ".") +
-           std::to_string(decimals);
+    std::array<char, 24> text{'-'};
+    char* end =
+        std::to_chars(text.data() + (cents < 0 ? 1 : 0), text.data() + text.size(), magnitude / 100)
+            .ptr;
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + magnitude % 100 / 10);
+    *end++ = static_cast<char>('0' + magnitude % 10);
+    return std::string(text.data(), end);
 }
 
 std::string amount_text(Money amount) {
@@ -47,6 +50,12 @@ std::string plain_amount_text(Money amount) {
 }
 
 double number_of_cents(std::int64_t cents) {
+    // Up to 2^53 the cents and 100 are exact doubles, and dividing them gives the double nearest
+    // their quotient, as reading the text does.
+    constexpr std::int64_t exact = std::int64_t{1} << 53;
+    if (cents >= -exact && cents <= exact) {
+        return static_cast<double>(cents) / 100;
+    }
     return double_value(two_decimal_text(cents));
 }
 

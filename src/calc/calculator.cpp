@@ -7,8 +7,6 @@
 
 #include "calc/amount_text.h"
 #include "calc/fee_schedule.h"
-#include "calc/letter_case.h"
-#include "calc/number_text.h"
 #include "calc/readings.h"
 #include "calc/tiers.h"
 
@@ -28,7 +26,7 @@ Money amount_of_cents(std::int64_t cents, Control field) {
 // The run: the listing fee always, the fees after a sale only once there is an ending price. A
 // step that cannot use a field stops the run there.
 void Calculator::cmd_calc_Click() {
-    texts_read_.fill(std::nullopt);
+    fields_read_.fill(std::nullopt);
     refusal_.reset();
     results_shown_ = 0;
     shown_ = {};
@@ -50,8 +48,7 @@ void Calculator::cmd_calc_Click() {
 
 // The second half of the run needs an ending price that reads as a number other than 0.
 bool Calculator::ending_price_given() {
-    const std::string& ending_price = text_read(Control::txt_end_price);
-    return ending_price != "None" && leading_number(ending_price) != 0;
+    return text_read(Control::txt_end_price) != "None" && number_in(Control::txt_end_price) != 0;
 }
 
 // The results this run did not reach are emptied, so that nothing from an earlier run passes
@@ -189,7 +186,7 @@ void Calculator::calc_total_fee() {
     total += number_in(Control::txt_other_costs);
     // The other costs are the only part of the sum that grows with what is typed. Within the
     // range, the sum's cents fit a count.
-    require_within_range(to_money(total), Control::txt_other_costs);
+    within_range(to_money(total), Control::txt_other_costs);
     shown_.total_fee = show_cents(Control::txt_total_fee, cents_from_15_digits(total));
 }
 
@@ -215,27 +212,26 @@ void Calculator::calc_profit() {
     const double profit = received - spent;
     // Both totals are within range, so only a receipt and a spending of opposite signs, each
     // near the limit, can push the profit out; the larger of the two is to blame.
-    require_within_range(to_money(profit), std::fabs(received) >= std::fabs(spent)
-                                               ? Control::txt_end_price
-                                               : Control::txt_item_cost);
-    // Within the range, the profit's cents fit a count: its text is written from them.
+    within_range(to_money(profit), std::fabs(received) >= std::fabs(spent)
+                                       ? Control::txt_end_price
+                                       : Control::txt_item_cost);
     shown_.profit = show_cents(Control::txt_profit, *to_nearest_whole(profit, cents_places));
 }
 
 void Calculator::calc_profit_margin() {
     const double received = number_of_cents(shown_.total_recv);
     const double margin = received == 0 ? 0 : number_of_cents(shown_.profit) / received * 100;
-    // Most margins are whole cents that fit a count once rounded, and are shown as the amounts
-    // are; the rest are written out in full.
     show_result(Control::txt_profit_margin, two_decimal_text_of(margin));
 }
 
-const std::string& Calculator::text_read(Control field) {
-    std::optional<std::string>& text = texts_read_[index(field)];
-    if (!text) {
-        text = form_.text(field);
+const Calculator::FieldRead& Calculator::read(Control field) {
+    std::optional<FieldRead>& read = fields_read_[index(field)];
+    if (!read) {
+        std::string text = form_.text(field);
+        const std::string number = leading_number_text(text);
+        read = FieldRead{std::move(text), double_value(number), amount_of(number)};
     }
-    return *text;
+    return *read;
 }
 
 Money Calculator::strict_amount_in(Control field) {

@@ -27,7 +27,7 @@ class Calculator {
 
     // A price field's or the pictures box's text as the latest run read it, or, where it did
     // not read the field, as it is now: what the run calculated with is what gets tested.
-    const std::string& text_read(Control field);
+    const std::string& text_read(Control field) { return read(field).text; }
 
     // How many results, in run order, the latest run showed: the listing fee alone where there
     // is no ending price.
@@ -50,8 +50,8 @@ class Calculator {
     void refuse_run(const Refusal& refusal);
 
     // The readings that give Money refuse amounts out of range.
-    double number_in(Control field) { return leading_number(text_read(field)); }
-    Money amount_in(Control field) { return within_range(leading_amount(text_read(field)), field); }
+    double number_in(Control field) { return read(field).number; }
+    Money amount_in(Control field) { return within_range(read(field).amount, field); }
     Money strict_amount_in(Control field);
     bool is_chosen(Control box) const { return form_.tick(box) == 1; }
 
@@ -64,9 +64,15 @@ class Calculator {
     }
 
     Form& form_;
-    // The texts this run has read so far, by control, each taken when a step first needs it.
-    // They do not change during a run but for the results it writes.
-    std::array<std::optional<std::string>, control_count> texts_read_;
+    // A field as this run read it: its text and the leading-number readings of it, taken when a
+    // step first needs them. The inputs do not change during a run.
+    struct FieldRead {
+        std::string text;
+        double number;
+        std::optional<Money> amount;
+    };
+    const FieldRead& read(Control field);
+    std::array<std::optional<FieldRead>, control_count> fields_read_;
     // How many results, in run order, this run has written so far.
     std::size_t results_shown_ = 0;
     // The results this run has shown that later steps use, in whole cents.

@@ -43,24 +43,20 @@ class Money {
 
     constexpr std::optional<Money> plus(Money other) const {
         std::int64_t sum = 0;
-        if (__builtin_add_overflow(count_, other.count_, &sum)) {
-            return std::nullopt;
-        }
-        return from_count(sum);
+        return __builtin_add_overflow(count_, other.count_, &sum) ? std::nullopt
+                                                                  : std::optional(from_count(sum));
     }
     constexpr std::optional<Money> minus(Money other) const {
         std::int64_t difference = 0;
-        if (__builtin_sub_overflow(count_, other.count_, &difference)) {
-            return std::nullopt;
-        }
-        return from_count(difference);
+        return __builtin_sub_overflow(count_, other.count_, &difference)
+                   ? std::nullopt
+                   : std::optional(from_count(difference));
     }
     constexpr std::optional<Money> times(std::int64_t factor) const {
         std::int64_t product = 0;
-        if (__builtin_mul_overflow(count_, factor, &product)) {
-            return std::nullopt;
-        }
-        return from_count(product);
+        return __builtin_mul_overflow(count_, factor, &product)
+                   ? std::nullopt
+                   : std::optional(from_count(product));
     }
 
     // The exact product of two amounts taken to the nearest ten-thousandth, an exact half

@@ -21,16 +21,11 @@ struct Refusal {
     Problem problem;
 };
 
-// Refuses the run, blaming `field`, when the arithmetic left the Money range.
-inline void require_within_range(const std::optional<Money>& amount, Control field) {
+// The amount; the run is refused, blaming `field`, when the arithmetic left the Money range.
+inline Money within_range(std::optional<Money> amount, Control field) {
     if (!amount) {
         throw Refusal{field, Problem::too_large};
     }
-}
-
-// The amount, refused as above when the arithmetic left the Money range.
-inline Money within_range(std::optional<Money> amount, Control field) {
-    require_within_range(amount, field);
     return *amount;
 }
 

@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "calc/amount_text.h"
-#include "calc/letter_case.h"
-#include "calc/number_text.h"
+#include "calc/readings.h"
 #include "cli/csv.h"
 #include "cli/listing.h"
 

@@ -4,9 +4,21 @@
 #include <string>
 #include <vector>
 
-#include "calc/letter_case.h"
 
 namespace corvandel::cli {
+
+namespace {
+
+// The letters A to Z made lower case, whatever the user's regional settings.
+std::string lower_case(std::string_view text) {
+    std::string lowered(text);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lowered;
+}
+
+}  // namespace
 
 std::string normalised_name(std::string_view name) {
     std::string plain;

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "calc/letter_case.h"
-#include "calc/number_text.h"
+#include "calc/readings.h"
 
 namespace corvandel {
 

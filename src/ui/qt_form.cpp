@@ -9,7 +9,7 @@
 #include <optional>
 #include <utility>
 
-#include "calc/number_text.h"
+#include "calc/readings.h"
 #include "ui/qt_values.h"
 
 namespace corvandel {

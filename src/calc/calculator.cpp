@@ -58,7 +58,7 @@ void Calculator::refuse_run(const Refusal& refusal) {
         form_.set_text(field, "");
     }
     refusal_ = refusal;
-    form_.warn("Error", refusal_message(refusal));
+    form_.warn(calculation_warning_title, refusal_message(refusal));
     form_.focus(refusal.field);
 }
 
@@ -97,7 +97,8 @@ void Calculator::calc_list_fee() {
 
     if (!is_word_in_any_case(text_read(Control::txt_reserve), "none")) {
         if (number_in(Control::txt_reserve) <= number_in(Control::txt_start_price)) {
-            form_.warn("Error", "Reserve Price must be higher than the starting price");
+            form_.warn(calculation_warning_title,
+                       "Reserve Price must be higher than the starting price");
             form_.focus(Control::txt_reserve);
         }
         const Money reserve = strict_amount_in(Control::txt_reserve);
@@ -117,7 +118,7 @@ void Calculator::calc_list_fee() {
     if (const Tier* tier = find_tier(schedule::insertion_fees, fee_basis)) {
         insertion_fee = tier->charge.fixed;
     } else {
-        form_.warn("Error", "Invalid Start price entered");
+        form_.warn(calculation_warning_title, "Invalid Start price entered");
         form_.focus(Control::txt_start_price);
     }
 

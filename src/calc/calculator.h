@@ -29,8 +29,7 @@ class Calculator {
     // not read the field, as it is now: what the run calculated with is what gets tested.
     const std::string& text_read(Control field) { return read(field).text; }
 
-    // How many results, in run order, the latest run showed: the listing fee alone where there
-    // is no ending price.
+    // How many results, in run order, the latest run showed.
     std::size_t results_shown() const { return results_shown_; }
 
     // What stopped the latest run, if a field could not be used.
@@ -64,8 +63,7 @@ class Calculator {
     }
 
     Form& form_;
-    // A field as this run read it: its text and the leading-number readings of it, taken when a
-    // step first needs them. The inputs do not change during a run.
+    // A field's text and leading-number readings, taken when a step of the run first needs them.
     struct FieldRead {
         std::string text;
         double number;

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calc/money.h"
 #include "form/control.h"
@@ -14,6 +15,9 @@ enum class Problem {
     not_a_number,  // the strict reading found no complete number
     too_large,     // the amount, or a sum made from it, leaves the Money range
 };
+
+// The title of every warning box a calculation shows.
+inline constexpr std::string_view calculation_warning_title = "Error";
 
 // Thrown by a calculation step that cannot produce its results; the run stops there.
 struct Refusal {

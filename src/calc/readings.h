@@ -26,7 +26,6 @@ std::string_view trimmed(std::string_view text);
 // Whether the whole text, blanks before and after it aside, is a number.
 bool is_number(std::string_view text);
 
-// Where an exact half goes when a number is rounded.
 enum class Tie { to_even, away_from_zero };
 
 // The exact value of a number text times 10^places, rounded to a whole number; nothing when that

@@ -176,8 +176,8 @@ std::string chart_svg(const Chart& chart) {
                    "\" stroke-width=\"2\"/>\n";
         }
         const bool on_left = x(mark.price) > (left + right) / 2;
-        svg += text_at(x(mark.price) + (on_left ? -8 : 8),
-                       bottom - 12 - 20 * static_cast<double>(i), mark.label,
+        svg += text_at(x(mark.price) + (on_left ? -8 : 8), top + 40 + 20 * static_cast<double>(i),
+                       mark.label,
                        std::string("font-size=\"14\" font-weight=\"bold\" fill=\"") + mark_colour +
                            "\" text-anchor=\"" + (on_left ? "end" : "start") + "\"");
     }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -40,11 +43,9 @@ TEST(Explanation, ItemsAddUpToEachResultShown) {
             continue;
         }
         const cli::Explanation explanation = cli::explain(runner.window(), outcome.results);
-        std::size_t shown = 0;
-        for (const std::string& result : outcome.results) {
-            shown += result.empty() ? 0 : 1;
-        }
-        EXPECT_EQ(explanation.results.size(), shown) << "listing " << drawn;
+        const auto shown = std::count_if(outcome.results.begin(), outcome.results.end(),
+                                         [](const std::string& result) { return !result.empty(); });
+        EXPECT_EQ(std::ssize(explanation.results), shown) << "listing " << drawn;
         for (const cli::ExplainedResult& result : explanation.results) {
             Money sum;
             for (const cli::ExplainedItem& item : explanation.items) {
@@ -97,34 +98,17 @@ TEST_P(ExplainedItems, AreThoseOfTheSchedule) {
     const ProgramRun run = run_program(CORVANDEL_CALC, arguments);
     ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::string> amounts;
-    const std::string part_of = "\"part_of\": \"" + std::string(GetParam().part_of) + "\"";
-    for (std::size_t at = run.out.find(part_of); at != std::string::npos;
-         at = run.out.find(part_of, at + 1)) {
-        const std::size_t amount = run.out.rfind("\"amount\": \"", at) + 11;
-        amounts.push_back(run.out.substr(amount, run.out.find('"', amount) - amount));
+    const auto json = nlohmann::json::parse(run.out);
+    for (const auto& item : json.at("items")) {
+        if (item.at("part_of").get<std::string>() == GetParam().part_of) {
+            amounts.push_back(item.at("amount"));
+        }
     }
     EXPECT_EQ(amounts, GetParam().amounts) << run.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Schedule, ExplainedItems, testing::ValuesIn(item_cases),
                          [](const auto& test) { return std::string(test.param.name); });
-
-std::vector<std::string> listing_arguments(const cli::Listing& listing) {
-    std::vector<std::string> arguments;
-    for (std::size_t i = 0; i < cli::text_inputs; ++i) {
-        if (listing.texts[i] && i != ending_price) {
-            arguments.push_back("--" + std::string(cli::input_names[i].option) + "=" +
-                                *listing.texts[i]);
-        }
-    }
-    for (std::size_t i = 0; i < cli::tick_inputs; ++i) {
-        const auto& name = cli::input_names[cli::text_inputs + i];
-        if (listing.ticks[i] && *listing.ticks[i] != (name.control == Control::chk_paypal)) {
-            arguments.push_back("--" + std::string(name.option));
-        }
-    }
-    return arguments;
-}
 
 // Every row of a sweep is what the listing gives with that ending price, for listings drawn at
 // random over every option, ranges across the band edges and below zero, and steps of any cents.
@@ -135,18 +119,20 @@ TEST(Sweep, EveryRowIsTheOneListingAnswer) {
         const std::int64_t from = static_cast<std::int64_t>(random() % 110'000) - 500;
         const std::int64_t step = 1 + static_cast<std::int64_t>(random() % 3'000);
         const std::int64_t to = from + step * static_cast<std::int64_t>(random() % 80);
-        std::vector<std::string> arguments = listing_arguments(listing);
-        arguments.push_back("--sweep=" + two_decimal_text(from) + ":" + two_decimal_text(to) + ":" +
-                            two_decimal_text(step));
-        const ProgramRun run = run_program(CORVANDEL_CALC, arguments);
-        const auto rows = csv_rows(run.out);
+        char* csv = nullptr;
+        std::size_t size = 0;
+        cli::Output out(open_memstream(&csv, &size));
+        const int status = out.close(
+            cli::run_sweep({listing, {from, to, step}, std::nullopt, ""}, out, stderr), stderr);
+        const auto rows = csv_rows(std::string(csv, size));
+        std::free(csv);
         cli::ListingRunner runner;
         cli::Listing priced = listing;
         for (std::int64_t cents = from, row = 1; cents <= to; cents += step, ++row) {
             priced.texts[ending_price] = two_decimal_text(cents);
             const cli::Outcome outcome = runner.run(priced);
             if (outcome.refused()) {
-                EXPECT_EQ(run.status, 1) << "listing " << drawn;
+                EXPECT_EQ(status, 1) << "listing " << drawn;
                 break;
             }
             ASSERT_LT(static_cast<std::size_t>(row), rows.size()) << "listing " << drawn;
@@ -157,28 +143,16 @@ TEST(Sweep, EveryRowIsTheOneListingAnswer) {
     }
 }
 
-// A sweep's row, and the row a target marks, are what one listing gives at that price.
-TEST(Sweep, RowAndMarkAgreeWithTheOneListingProgram) {
-    const std::vector<std::string> listing{"--item-cost=12.50", "--shipping-charged=5",
-                                           "--shipping-cost=4.20"};
-    auto arguments = listing;
-    arguments.insert(arguments.end(), {"--sweep=13:14:0.01", "--break-even"});
+// The row a target marks is the one of the price the program answers for the target.
+TEST(Sweep, MarksTheRowOfTheLowestPriceReachingTheTarget) {
+    std::vector<std::string> arguments{"--item-cost=12.50", "--shipping-charged=5",
+                                       "--shipping-cost=4.20", "--break-even"};
+    const std::string break_even = run_program(CORVANDEL_CALC, arguments).out;
+    arguments.push_back("--sweep=13:14:0.01");
     const auto rows = csv_rows(run_program(CORVANDEL_CALC, arguments).out);
-    auto solve = listing;
-    solve.push_back("--break-even");
-    const std::string break_even = run_program(CORVANDEL_CALC, solve).out;
     ASSERT_EQ(rows.size(), 102u);
     for (const auto& row : rows) {
         EXPECT_EQ(row.back() == "lowest", row.front() + "\n" == break_even) << row.front();
-    }
-    auto one = listing;
-    one.insert(one.end(), {"--end=13.37", "--json"});
-    const std::string json = run_program(CORVANDEL_CALC, one).out;
-    for (std::size_t i = 0; i < result_fields.size(); ++i) {
-        EXPECT_NE(json.find("\"" + std::string(cli::result_columns[i]) + "\": \"" +
-                            rows[38][i + 1] + "\""),
-                  std::string::npos)
-            << json;
     }
 }
 
@@ -206,7 +180,6 @@ TEST_P(SweepRange, IsReadOrRefused) {
     std::string why;
     const auto range = cli::sweep_range_from(GetParam().words, why);
     EXPECT_EQ(range ? range->rows() : 0, GetParam().rows) << why;
-    EXPECT_EQ(why.empty(), range.has_value());
     if (!range) {
         const ProgramRun run = run_program(CORVANDEL_CALC, {"--sweep", GetParam().words});
         EXPECT_EQ(run.status, 2) << run.err;

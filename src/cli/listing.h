@@ -53,6 +53,8 @@ class ListingRunner {
     bool costs_in_whole_cents() const;
     // Whether the total fees count the PayPal fee, which follows the ending price.
     bool counts_payment_fee() const { return form_.tick(Control::chk_paypal) == 1; }
+    // The window as the latest run left it.
+    const Form& window() const { return form_; }
 
   private:
     bool enter(const Listing& listing, Outcome& outcome);

@@ -12,9 +12,11 @@
 
 #include "calc/amount_text.h"
 #include "cli/batch.h"
+#include "cli/explain.h"
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/sweep.h"
 
 namespace corvandel::cli {
 namespace {
@@ -34,10 +36,7 @@ std::string json_text(std::string_view text) {
     return quoted + '"';
 }
 
-// One listing as the window shows it: the results as it labels them, or as JSON, whose amounts
-// are the window's texts as strings so that every digit stays as shown; or the lowest ending
-// price that reaches the target.
-int one_listing(const Options& options, Output& out) {
+Listing listing_of(const Options& options) {
     Listing listing;
     listing.texts = options.texts;
     for (std::size_t i = 0; i < tick_inputs; ++i) {
@@ -45,8 +44,15 @@ int one_listing(const Options& options, Output& out) {
             listing.ticks[i] = input_names[text_inputs + i].control != Control::chk_paypal;
         }
     }
+    return listing;
+}
+
+// One listing as the window shows it: the results as it labels them, or as JSON, whose amounts
+// are the window's texts as strings so that every digit stays as shown, each explained where
+// asked; or the lowest ending price that reaches the target.
+int one_listing(const Options& options, Output& out) {
     ListingRunner runner;
-    const Outcome outcome = runner.run(listing, options.target);
+    const Outcome outcome = runner.run(listing_of(options), options.target);
     if (outcome.refused()) {
         std::fprintf(stderr, "error: %s\n", outcome.error.c_str());
         if (options.json) {
@@ -74,12 +80,16 @@ int one_listing(const Options& options, Output& out) {
                     ? json_text(result_columns[i]) + ": " + json_text(outcome.results[i]) + ", "
                     : label + outcome.results[i] + "\n";
     }
+    const std::optional<Explanation> explanation =
+        options.explain ? std::optional(explain(runner.window(), outcome.results)) : std::nullopt;
     if (options.json) {
         text += "\"warnings\": [";
         for (std::size_t i = 0; i < outcome.warnings.size(); ++i) {
             text += (i == 0 ? "" : ", ") + json_text(outcome.warnings[i]);
         }
-        text += "]}\n";
+        text += "]" + (explanation ? explanation_json(*explanation) : "") + "}\n";
+    } else if (explanation) {
+        text += explanation_text(*explanation);
     }
     out.write(text);
     return results_printed;
@@ -120,6 +130,10 @@ int run(int argc, char** argv, Output& out) {
         std::fputs(wrong ? printed->c_str() : "", stderr);
         out.write(wrong ? "" : *printed);
         return wrong ? usage_error : results_printed;
+    }
+    if (options.sweep) {
+        return run_sweep({listing_of(options), *options.sweep, options.target, options.chart}, out,
+                         stderr);
     }
     return options.batch.empty() ? one_listing(options, out) : inventory(options, out);
 }

@@ -51,11 +51,55 @@ std::function<std::string(const std::string&)> taking(const char* words, Read re
     };
 }
 
+constexpr const char* listing_group = "One listing";
+constexpr const char* targets_group = "The lowest ending price that reaches a target";
+
+// --explain for one listing, and --sweep with its --chart for a range of ending prices.
+void define_range_and_explain(CLI::App& app, Options& options, CLI::Option* json, CLI::Option* end,
+                              CLI::Option* batch) {
+    auto* explain = app.add_flag("--explain", options.explain,
+                                 "After the results, each fee with the rule that sets it, and the "
+                                 "items each result adds up (with --json, an items list)")
+                        ->group(listing_group);
+    const std::string range = "A range of ending prices";
+    auto* sweep = app.add_option_function<std::string>(
+                         "--sweep",
+                         [&options](const std::string& words) {
+                             std::string why;
+                             options.sweep = sweep_range_from(words, why);
+                         },
+                         "Print CSV: the results at each ending price from FROM to TO, STEP "
+                         "apart (1.00 unless given), in whole cents, at most " +
+                             std::to_string(most_sweep_rows) +
+                             " rows; with a target, its lowest price's row is marked")
+                      ->type_name("FROM:TO[:STEP]")
+                      ->group(range)
+                      ->check([](const std::string& words) {
+                          std::string why;
+                          return sweep_range_from(words, why) ? std::string() : why;
+                      });
+    sweep->excludes(json)->excludes(end)->excludes(explain)->excludes(batch);
+    explain->excludes(batch);
+    app.add_option("--chart", options.chart,
+                   "Draw profit and total fees against the ending price as an SVG file, with the "
+                   "break-even price and the final value fee's band edges marked (with --sweep)")
+        ->type_name("FILE.svg")
+        ->group(range)
+        ->needs(sweep)
+        ->check(taking("a file name",
+                       [](const std::string& name) { return !name.empty() && name != "-"; }));
+    for (CLI::Option* option : app.get_options()) {
+        if (option->get_group() == targets_group) {
+            explain->excludes(option);
+        }
+    }
+}
+
 void define(CLI::App& app, Options& options) {
     MemoryForm start_up;
     open_as_at_start_up(start_up);
-    const std::string listing = "One listing";
-    const std::string targets = "The lowest ending price that reaches a target";
+    const std::string listing = listing_group;
+    const std::string targets = targets_group;
     std::array<CLI::Option*, input_names.size()> given{};
     for (std::size_t i = 0; i < input_names.size(); ++i) {
         const Control control = input_names[i].control;
@@ -146,6 +190,7 @@ void define(CLI::App& app, Options& options) {
         ->needs(batch)
         ->check(taking("break-even, profit=AMOUNT or margin=PERCENT",
                        [](const std::string& words) { return target_from(words); }));
+    define_range_and_explain(app, options, json, given[input_of(Control::txt_end_price)], batch);
     app.footer(std::string(explained) + "\n\n" + std::string(lowest_explained));
 }
 

@@ -6,6 +6,7 @@
 
 #include "cli/names.h"
 #include "cli/solver.h"
+#include "cli/sweep.h"
 
 namespace corvandel::cli {
 
@@ -16,6 +17,9 @@ struct Options {
     bool json = false;
     std::optional<Target> target;
     std::string batch, delimiter;
+    bool explain = false;
+    std::optional<SweepRange> sweep;
+    std::string chart;
 };
 
 // Reads the command line into `options`. Nothing comes back when it asks for a listing or an

@@ -5,7 +5,6 @@
 #include <nlohmann/json.hpp>
 
 #include "calc/fee_schedule.h"
-#include "calc/letter_case.h"
 #include "calc/readings.h"
 #include "calc/refusal.h"
 #include "calc/tiers.h"
@@ -14,7 +13,9 @@
 namespace corvandel::cli {
 
 std::string exact_amount_text(Money amount) {
-    const std::uint64_t size = magnitude_of(amount.count());
+    // Through the unsigned type, so that the most negative count has a size too.
+    const auto count = static_cast<std::uint64_t>(amount.count());
+    const std::uint64_t size = amount.count() < 0 ? 0 - count : count;
     const auto per_dollar = static_cast<std::uint64_t>(Money::per_dollar);
     std::string text = std::to_string(size / per_dollar) + "." +
                        std::to_string(per_dollar + size % per_dollar).substr(1);

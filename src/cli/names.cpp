@@ -4,12 +4,8 @@
 #include <string>
 #include <vector>
 
-
 namespace corvandel::cli {
 
-namespace {
-
-// The letters A to Z made lower case, whatever the user's regional settings.
 std::string lower_case(std::string_view text) {
     std::string lowered(text);
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), [](char c) {
@@ -17,8 +13,6 @@ std::string lower_case(std::string_view text) {
     });
     return lowered;
 }
-
-}  // namespace
 
 std::string normalised_name(std::string_view name) {
     std::string plain;

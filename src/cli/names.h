@@ -8,6 +8,9 @@
 
 namespace corvandel::cli {
 
+// The letters A to Z made lower case, whatever the user's regional settings.
+std::string lower_case(std::string_view text);
+
 struct InputName {
     Control control;
     std::string_view option;  // --ten-day

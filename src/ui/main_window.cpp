@@ -103,6 +103,7 @@ MainWindow::MainWindow(WarningBox warning_box)
 
     give_accessible_names(controls_);
     fit_to_style(controls_);
+    mirror_for_right_to_left(controls_, client_area_->minimumWidth());
     setCentralWidget(scroller_);
 
     build_menu();

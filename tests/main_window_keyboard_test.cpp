@@ -205,7 +205,7 @@ QString open_menu() {
 
 // Alt or F10 gives the menu bar the keyboard; there Enter, Space and the arrows work as in any
 // menu, Calculate does not run, and Escape, once the menu is shut, gives the keyboard back to
-// the field that had it, where Enter calculates again.
+// the field that had it, its selection kept, where Enter calculates again.
 TEST_F(Keyboard, MenuBarTakesTheKeysAfterAltOrF10AndEscapeGivesThemBack) {
     const struct {
         const char* keys;
@@ -225,6 +225,7 @@ TEST_F(Keyboard, MenuBarTakesTheKeysAfterAltOrF10AndEscapeGivesThemBack) {
     for (const auto& test : cases) {
         SCOPED_TRACE(test.keys);
         shown.type_into(Control::txt_start_price, "20");
+        shown.field(Control::txt_start_price)->setSelection(2, -1);
         type_on(window, test.typed);
         EXPECT_EQ(open_menu(), test.opens);
         EXPECT_EQ(shown.text(Control::txt_list_fee), "");
@@ -235,6 +236,8 @@ TEST_F(Keyboard, MenuBarTakesTheKeysAfterAltOrF10AndEscapeGivesThemBack) {
         type_on(window, {Qt::Key_Escape});
         EXPECT_EQ(focused_control(), "txt_start_price");
         EXPECT_EQ(shown.text(Control::txt_start_price), "20");
+        EXPECT_EQ(shown.field(Control::txt_start_price)->selectedText(), "0");
+        EXPECT_EQ(shown.field(Control::txt_start_price)->cursorPosition(), 1);
         type_on(window, {Qt::Key_Return});
         EXPECT_EQ(shown.text(Control::txt_list_fee), "0.60");
         shown.button(Control::cmd_clear)->click();

@@ -343,6 +343,29 @@ TEST_F(Layout, ResizingOrMaximisingMovesAndScalesNothing) {
     }
 }
 
+// Right to left, every control takes the mirror image of its place in its frame or the client
+// area: each label on the right of the field it names, the PayPal tick on its field's left.
+TEST(RightToLeftLayout, MirrorsEveryPlaceWithinItsFrame) {
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    const MainWindow window([](QWidget*, const QString&, const QString&) {});
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    for (const Placement& row : main_window_layout) {
+        const TwipsRect room = row.frame ? placement(*row.frame).twips : window_client_area;
+        const QRect now = window.control(row.control)->geometry();
+        EXPECT_EQ(now.left(), to_pixels(room).width() - to_pixels(row.twips).left() - now.width())
+            << name(row.control);
+    }
+}
+
+// The menu bar takes the desktop's font, as its menus and the message boxes do.
+TEST(DesktopFont, TheMenuBarTakesIt) {
+    const QFont desktop_font = QApplication::font();
+    QApplication::setFont(QFont(desktop_font.family(), 18));
+    const MainWindow window([](QWidget*, const QString&, const QString&) {});
+    QApplication::setFont(desktop_font);
+    EXPECT_DOUBLE_EQ(window.menuBar()->font().pointSizeF(), 18);
+}
+
 TEST_F(Layout, MenuBarHasFileWithExitAndHelpWithAbout) {
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window tests under openbox on Xvfb, which frames the window: on a 1366 by 768 screen at
 # 150 % and an 800 by 600 screen at 100 %, and the window's size on a 1920 by 1080 screen at the
-# scalings, font resolution and styles people use. Then the program's own start where the
+# scalings, font resolution and styles people use; then screens too small for it with no window
+# manager. Then the program's own start where the
 # session's Wayland compositor is gone and X11 answers, and where X11 cannot be reached and a
 # headless Weston, which has no keyboard, answers: the window opens, a first warning moves the
 # focus, and nothing is said.
@@ -49,6 +50,10 @@ on_x11 "on 1920x1080 under Windows" QT_SCALE_FACTOR=1 -- "$whole" -style Windows
 on_x11 "on 1920x1080 at 144 dpi" QT_FONT_DPI=144 -- "$whole"
 on_x11 "on 1920x1080 at 1.5x under Adwaita" QT_SCALE_FACTOR=1.5 QT_STYLE_OVERRIDE=Adwaita -- \
   "$whole:Keyboard.MenuBar*"
+# With no window manager (a kiosk, a bare X session), a screen too small for the window.
+for bare in "1366x768 1.5" "1920x1080 2" "1366x768 1.75"; do
+  xvfb_start "${bare% *}" && on_x11 "on a bare $bare" QT_SCALE_FACTOR="${bare#* }" -- "$whole"
+done
 
 # quiet NAME SETTINGS...: with these settings the program's start opens its window, quietly.
 quiet() {

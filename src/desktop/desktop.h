@@ -3,11 +3,13 @@
 #include <QByteArray>
 #include <QKeyEvent>
 #include <QMargins>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QWindow>
 
 #include <optional>
+#include <vector>
 
 struct xcb_connection_t;
 
@@ -52,6 +54,17 @@ QMargins frame_to_come(QWindow* window);
 // a window to the size steps it asks for, and a scaled window asks for steps of more than one
 // of the device's pixels (2 at 150 %), so that a size between two steps would lose a pixel.
 QSize kept_whole(QWindow* window, QSize wanted);
+
+// Whether something places and sizes the windows: a window manager on X11, the compositor on
+// Wayland. Without one (a kiosk, a bare X session) a maximised state means nothing, and a
+// window takes the screen only by its own size and place.
+bool windows_are_managed(QWindow* window);
+
+// Where the client areas of the program's other shown windows of the same kind begin, in the
+// window's own pixels: a second copy of the program can open beside the first rather than
+// exactly over it. Empty where the platform does not tell (a Wayland compositor places every
+// window itself).
+std::vector<QPoint> places_of_others_alike(QWindow* window);
 
 // Whether the key was typed with Alt held, AltGr not counting: AltGr, which types characters of
 // its own, arrives as a group switch, or without Alt, on X11, and as Control with Alt elsewhere.

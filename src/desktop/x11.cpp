@@ -189,6 +189,46 @@ int kept_whole_length(int wanted, qreal scale, int step, int base) {
     return wanted;
 }
 
+xcb_window_t root_of(xcb_connection_t* connection, xcb_window_t window) {
+    const auto tree =
+        owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    return tree ? tree->root : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+// A property of 8-bit values, such as the two names of WM_CLASS, as it is stored.
+QByteArray text_property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name) {
+    const auto reply = owned(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, name, XCB_ATOM_STRING, 0, 256),
+        nullptr));
+    if (!reply || reply->format != 8) {
+        return {};
+    }
+    return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+            xcb_get_property_value_length(reply.get())};
+}
+
+// The windows a window manager manages, as it lists them; without one, every window on the root.
+std::vector<xcb_window_t> top_level_windows(xcb_connection_t* connection, xcb_window_t root) {
+    auto listed = property<xcb_window_t>(connection, root, atom(connection, "_NET_CLIENT_LIST"),
+                                         XCB_ATOM_WINDOW, 4096);
+    if (!listed.empty()) {
+        return listed;
+    }
+    const auto tree =
+        owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
+    if (!tree) {
+        return {};
+    }
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    return {children, children + xcb_query_tree_children_length(tree.get())};
+}
+
+bool shown(xcb_connection_t* connection, xcb_window_t window) {
+    const auto attributes = owned(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
 }  // namespace
 
 std::optional<QString> Reach::x11(const QByteArray& display) {
@@ -269,6 +309,43 @@ QSize kept_whole(QWindow* window, QSize wanted) {
         kept_whole_length(wanted.width(), scale, std::max(1, hints[hint::width_step]), base_width),
         kept_whole_length(wanted.height(), scale, std::max(1, hints[hint::width_step + 1]),
                           base_height)};
+}
+
+bool windows_are_managed(QWindow* window) {
+    xcb_connection_t* connection = toolkit_connection();
+    if (connection == nullptr) {
+        return true;
+    }
+    // A window manager is the one client that redirects the root window's changes to itself.
+    const xcb_window_t root = root_of(connection, static_cast<xcb_window_t>(window->winId()));
+    const auto attributes = owned(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, root), nullptr));
+    return !attributes || (attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
+}
+
+std::vector<QPoint> places_of_others_alike(QWindow* window) {
+    xcb_connection_t* connection = toolkit_connection();
+    if (connection == nullptr) {
+        return {};
+    }
+    const auto own = static_cast<xcb_window_t>(window->winId());
+    const xcb_window_t root = root_of(connection, own);
+    const QByteArray kind = text_property(connection, own, XCB_ATOM_WM_CLASS);
+    const qreal scale = window->devicePixelRatio();
+    std::vector<QPoint> places;
+    for (const xcb_window_t other : top_level_windows(connection, root)) {
+        if (other == own || kind.isEmpty() ||
+            text_property(connection, other, XCB_ATOM_WM_CLASS) != kind ||
+            !shown(connection, other)) {
+            continue;
+        }
+        const auto on_root = owned(xcb_translate_coordinates_reply(
+            connection, xcb_translate_coordinates(connection, other, root, 0, 0), nullptr));
+        if (on_root) {
+            places.emplace_back(qRound(on_root->dst_x / scale), qRound(on_root->dst_y / scale));
+        }
+    }
+    return places;
 }
 
 }  // namespace corvandel::desktop

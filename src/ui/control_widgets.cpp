@@ -150,4 +150,22 @@ ControlWidgets build_controls(QWidget* client_area) {
     return widgets;
 }
 
+void mirror_for_right_to_left(const ControlWidgets& widgets, int client_width) {
+    for (const Placement& row : main_window_layout) {
+        QWidget* widget = widgets[index(row.control)];
+        if (!widget->isRightToLeft()) {
+            continue;
+        }
+        const int width = row.frame ? widgets[index(*row.frame)]->width() : client_width;
+        QRect mirrored = widget->geometry();
+        mirrored.moveLeft(width - mirrored.left() - mirrored.width());
+        widget->setGeometry(mirrored);
+        // A label follows its text's direction rather than the window's; its caption must keep
+        // beside the field it names, which is now on its left.
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            label->setAlignment(Qt::AlignRight | (label->alignment() & Qt::AlignVertical_Mask));
+        }
+    }
+}
+
 }  // namespace corvandel

@@ -15,4 +15,9 @@ using ControlWidgets = std::array<QWidget*, control_count>;
 // named after its control and parented to its frame or to the client area.
 ControlWidgets build_controls(QWidget* client_area);
 
+// Under a right-to-left layout (Arabic or Hebrew, or `-reverse`), puts every control at the
+// mirror image of its place within its frame or the client area, `client_width` wide, as the
+// toolkit's layouts would: labels to the right of their fields, the first field on the right.
+void mirror_for_right_to_left(const ControlWidgets& widgets, int client_width);
+
 }  // namespace corvandel

@@ -1,7 +1,9 @@
 #include "ui/keyboard_menu_bar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFont>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
@@ -32,6 +34,11 @@ class AltKeyStyle final : public QProxyStyle {
 }  // namespace
 
 KeyboardMenuBar::KeyboardMenuBar(QWidget* window) : QMenuBar(window) {
+    // The window's controls keep their fixed font; the menu bar, like its menus and the message
+    // boxes, takes the desktop's, whole, and not the window's.
+    QFont desktop_font = QApplication::font(this);
+    desktop_font.setResolveMask(QFont::AllPropertiesResolved);
+    setFont(desktop_font);
     // A style of the same kind as the application's, which the proxy owns: the application's
     // own is not the proxy's to take.
     if (style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, this) == 0) {

@@ -18,7 +18,9 @@
 #include <QStyle>
 #include <QWindow>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "desktop/desktop.h"
 #include "input/option_interlocks.h"
@@ -103,6 +105,7 @@ MainWindow::MainWindow(WarningBox warning_box)
 
     give_accessible_names(controls_);
     fit_to_style(controls_);
+    mirror_for_right_to_left(controls_, client_area_->minimumWidth());
     setCentralWidget(scroller_);
 
     build_menu();
@@ -241,10 +244,11 @@ void MainWindow::connect_tick_boxes() {
 
 // The window has the size of its content, the controls as the style has grown them, below the
 // menu bar; centred on the screen's available area with the frame the window manager puts
-// around it, so that the title bar is on the screen. Where the area is too small for that, the
-// window opens maximised and its client area scrolls: the window manager or the compositor then
-// keeps it within the area left free by the desktop's panels, which Wayland does not tell a
-// program.
+// around it, so that the title bar is on the screen, and a title bar lower and to the right of
+// another copy of the program already there. Where the area is too small for that, the window
+// opens maximised and its client area scrolls: the window manager or the compositor then keeps
+// it within the area left free by the desktop's panels, which Wayland does not tell a program.
+// With nothing to manage the windows, the window takes the whole screen itself.
 void MainWindow::place_on_screen() {
     const QRect children = client_area_->childrenRect();
     const QSize content =
@@ -263,13 +267,38 @@ void MainWindow::place_on_screen() {
     const QMargins frame = desktop::frame_to_come(windowHandle());
     const QRect available = screen()->availableGeometry();
     const QSize fits = size.boundedTo(available.size().shrunkBy(frame));
-    const QRect frame_rect =
+    if (fits != size) {
+        if (desktop::windows_are_managed(windowHandle())) {
+            setWindowState(Qt::WindowMaximized);
+        } else {
+            setGeometry(available);
+        }
+        return;
+    }
+    QRect frame_rect =
         QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, fits.grownBy(frame), available);
+    step_aside_from_others(frame_rect, frame, menu_bar);
     // The client area's own rectangle, inside the frame: a position given for the frame would be
     // taken by some platforms for the client area's while they do not know the frame yet.
     setGeometry(QRect(frame_rect.topLeft() + QPoint(frame.left(), frame.top()), fits));
-    if (fits != size) {
-        setWindowState(Qt::WindowMaximized);
+}
+
+// Each copy a title bar's height lower and to the right of the one in its place, while the
+// frame stays within the screen's available area.
+void MainWindow::step_aside_from_others(QRect& frame_rect, const QMargins& frame,
+                                        int menu_bar) const {
+    const std::vector<QPoint> others = desktop::places_of_others_alike(windowHandle());
+    const int title_bar = frame.top() > 0 ? frame.top() : menu_bar;
+    const QPoint step(title_bar, title_bar);
+    const QRect available = screen()->availableGeometry();
+    const auto taken = [&](const QRect& rect) {
+        const QPoint client = rect.topLeft() + QPoint(frame.left(), frame.top());
+        return std::any_of(others.begin(), others.end(), [&](const QPoint& other) {
+            return (other - client).manhattanLength() < title_bar;
+        });
+    };
+    while (taken(frame_rect) && available.contains(frame_rect.translated(step))) {
+        frame_rect.translate(step);
     }
 }
 

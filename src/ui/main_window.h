@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
+#include <QRect>
 #include <QScrollArea>
 #include <QWidget>
 
@@ -43,6 +45,7 @@ class MainWindow final : public QMainWindow {
     void warn_of_refused_texts();
     void press_default_button();
     void place_on_screen();
+    void step_aside_from_others(QRect& frame_rect, const QMargins& frame, int menu_bar) const;
 
     // The controls are children of the client area and go with the window's base class, after
     // every member: the helpers that watch them are declared after what they refer to, so they

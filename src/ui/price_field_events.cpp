@@ -87,7 +87,12 @@ bool PriceFieldEvents::left(Control field, QLineEdit* edit, Qt::FocusReason reas
     QWidget* next = QApplication::focusWidget();
     if (reason == Qt::MenuBarFocusReason && next == menu_bar_) {
         left_for_menu_bar_ = field;
-        return false;
+        // The field keeps its selection while the menu bar has the keyboard, as it does while
+        // another window has it: the next key typed after Escape replaces the text as it would
+        // have before Alt. The toolkit drops the selection on every other reason.
+        QFocusEvent as_for_another_window(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(edit, &as_for_another_window);
+        return true;
     }
     if (testing_ || !moves_within_window(reason) || next == nullptr ||
         !window_->isAncestorOf(next)) {

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "form/control.h"
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 namespace corvandel {
 namespace {

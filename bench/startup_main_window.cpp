@@ -2,7 +2,7 @@
 // application and the main window made as the program makes them, ending once the window's
 // first frame is painted.
 
-#include "app/start_up.h"
+#include "app/start_calculator.h"
 #include "first_frame.h"
 
 int main(int argc, char* argv[]) {

@@ -13,10 +13,10 @@
 #include <QStyle>
 
 #include "first_frame.h"
-#include "ui/control_widgets.h"
-#include "ui/layout.h"
-#include "ui/qt_values.h"
-#include "ui/window_icon.h"
+#include "ui/window/control_widgets.h"
+#include "ui/window/layout.h"
+#include "ui/window/qt_values.h"
+#include "ui/window/window_icon.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

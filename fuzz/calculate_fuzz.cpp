@@ -9,7 +9,7 @@
 
 #include "calc/calculator.h"
 #include "form/memory_form.h"
-#include "input/start_up.h"
+#include "input/start_up_values.h"
 
 namespace {
 

@@ -29,7 +29,7 @@
 #include "font_check.h"
 #include "menu_commands.h"
 #include "shown_main_window.h"
-#include "ui/contrast.h"
+#include "ui/drawn/contrast.h"
 
 namespace corvandel {
 namespace {

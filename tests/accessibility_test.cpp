@@ -7,8 +7,8 @@
 
 #include "menu_commands.h"
 #include "shown_main_window.h"
-#include "ui/layout.h"
-#include "ui/line_widget.h"
+#include "ui/drawn/line_widget.h"
+#include "ui/window/layout.h"
 
 namespace corvandel {
 namespace {

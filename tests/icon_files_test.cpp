@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "icon_svg.h"
-#include "ui/window_icon.h"
+#include "ui/window/window_icon.h"
 
 namespace corvandel {
 namespace {

@@ -6,7 +6,7 @@
 #include "calculation.h"
 #include "input/option_interlocks.h"
 #include "input/price_fields.h"
-#include "input/start_up.h"
+#include "input/start_up_values.h"
 
 namespace corvandel {
 namespace {

@@ -33,9 +33,9 @@
 
 #include "font_check.h"
 #include "shown_main_window.h"
-#include "ui/layout.h"
-#include "ui/line_widget.h"
-#include "ui/qt_values.h"
+#include "ui/drawn/line_widget.h"
+#include "ui/window/layout.h"
+#include "ui/window/qt_values.h"
 
 namespace corvandel {
 namespace {

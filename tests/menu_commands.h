@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 namespace corvandel {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "input/price_fields.h"
-#include "input/start_up.h"
+#include "input/start_up_values.h"
 #include "shown_main_window.h"
-#include "ui/qt_values.h"
+#include "ui/window/qt_values.h"
 
 namespace corvandel {
 namespace {

@@ -23,8 +23,8 @@
 #include "form/control.h"
 #include "message_box_closer.h"
 #include "shown_main_window.h"
-#include "ui/qt_values.h"
-#include "ui/typed_text.h"
+#include "ui/entry/typed_text.h"
+#include "ui/window/qt_values.h"
 
 namespace corvandel {
 namespace {

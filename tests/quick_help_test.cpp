@@ -19,8 +19,8 @@
 #include "calc/readings.h"
 #include "font_check.h"
 #include "shown_main_window.h"
-#include "ui/layout.h"
-#include "ui/quick_help.h"
+#include "ui/help/quick_help.h"
+#include "ui/window/layout.h"
 
 namespace corvandel {
 namespace {

@@ -16,7 +16,7 @@
 #include <ostream>
 
 #include "shown_main_window.h"
-#include "ui/result_field.h"
+#include "ui/drawn/result_field.h"
 
 namespace corvandel {
 namespace {

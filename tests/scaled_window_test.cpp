@@ -28,8 +28,8 @@
 #include "desktop/desktop.h"
 #include "menu_commands.h"
 #include "shown_main_window.h"
-#include "ui/qt_values.h"
-#include "ui/result_field.h"
+#include "ui/drawn/result_field.h"
+#include "ui/window/qt_values.h"
 
 namespace corvandel {
 namespace {

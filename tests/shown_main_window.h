@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "form/control.h"
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

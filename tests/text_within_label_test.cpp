@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/text_within_label.h"
+#include "ui/drawn/text_within_label.h"
 
 namespace corvandel {
 namespace {

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/start_up.h"
+#include "app/start_calculator.h"
 
 int main(int argc, char* argv[]) {
     return corvandel::start_calculator(argc, argv, [](corvandel::MainWindow& window) {

@@ -4,7 +4,7 @@
 
 #include "calc/readings.h"
 #include "input/option_interlocks.h"
-#include "input/start_up.h"
+#include "input/start_up_values.h"
 
 namespace corvandel::cli {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/start_up.h"
+#include "app/start_calculator.h"
 #include "message_box_closer.h"
 
 int main(int argc, char* argv[]) {

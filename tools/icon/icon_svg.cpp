@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "ui/icon_picture.h"
+#include "ui/window/icon_picture.h"
 
 namespace corvandel {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "icon_svg.h"
-#include "ui/icon_picture.h"
-#include "ui/window_icon.h"
+#include "ui/window/icon_picture.h"
+#include "ui/window/window_icon.h"
 
 namespace {
 

@@ -50,10 +50,9 @@ Outcome ListingRunner::run(const Listing& listing, const std::optional<Target>& 
     calculate(outcome);
     // Each text given is tested as leaving its field tests it, with the readings the run took: a
     // refused text stops the listing, as the window calculates nothing from it. An emptied field
-    // has its keyword already.
+    // holds the text leaving it gave, which the starting price refuses ("None").
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        const std::optional<std::string>& text = listing.texts[i];
-        if (text && !text->empty() &&
+        if (listing.texts[i] &&
             !is_accepted(price_field_rules[i], calculator_.readings_of(price_fields[i]))) {
             refuse(outcome, std::string(field_title(price_fields[i])) + ": " +
                                 std::string(price_field_rules[i].message));

@@ -2,6 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <limits>
+
+#include "calc/amount_text.h"
+#include "calc/letter_case.h"
 #include "calc/readings.h"
 #include "input/option_interlocks.h"
 #include "input/start_up.h"
@@ -49,6 +53,16 @@ std::function<std::string(const std::string&)> taking(const char* words, Read re
         return read(value) ? std::string()
                            : "takes " + std::string(words) + ", not \"" + value + "\"";
     };
+}
+
+// A target's amount: a number the calculator can hold.
+std::string amount_check(const std::string& text) {
+    return strict_amount(text) ? std::string()
+           : TextReadings(text).is_number()
+               ? "takes an amount the calculator can hold, at most " +
+                     two_decimal_text(std::numeric_limits<std::int64_t>::max() / 100) +
+                     " either side of 0, not " + text
+               : "takes a number, not \"" + text + "\"";
 }
 
 void define(CLI::App& app, Options& options) {
@@ -103,8 +117,7 @@ void define(CLI::App& app, Options& options) {
                 },
                 std::string("The same for a ") + what + " of at least " + value)
             ->type_name(value)
-            ->check(
-                taking("a number", [](const std::string& text) { return strict_amount(text); }));
+            ->check(amount_check);
     };
     auto* profit = target("--target-profit", Target::Of::profit, "AMOUNT", "profit");
     auto* margin = target("--target-margin", Target::Of::margin, "PERCENT", "profit margin");
@@ -137,6 +150,12 @@ void define(CLI::App& app, Options& options) {
         ->check(taking("one character, or tab", [](const std::string& text) {
             return text == "tab" || (text.size() == 1 && text.find_first_of("\"\r\n") != 0);
         }));
+    app.add_option("--pass-through", options.passed_on,
+                   "Pass on unread a column whose header names an amount of money but no column "
+                   "read, which otherwise refuses the file (with --batch; may be repeated)")
+        ->type_name("HEADER")
+        ->group(inventory)
+        ->needs(batch);
     app.add_option_function<std::string>(
            "--solve", [&options](const std::string& words) { options.target = target_from(words); },
            "Add a solved_end_price column for break-even, profit=AMOUNT or margin=PERCENT (with "
@@ -149,37 +168,57 @@ void define(CLI::App& app, Options& options) {
     app.footer(std::string(explained) + "\n\n" + std::string(lowest_explained));
 }
 
+// The long option a mistyped one may mean: the same in another letter case, a slip away, or one
+// that holds it ("--paypal" for --no-paypal, "-e" for --end).
+std::string meant(const std::string& typed, const CLI::App& app) {
+    const std::string word = lower_case(typed);
+    for (const CLI::Option* known : app.get_options()) {
+        for (const std::string& name : known->get_lnames()) {
+            if (name == word || is_near(word, name) ||
+                (word.size() < 3 ? name.starts_with(word) : name.find(word) != name.npos)) {
+                return "; did you mean --" + name + "?";
+            }
+        }
+    }
+    return "";
+}
+
 // CLI11 takes the word after an option as its value even when that word is another option, and
 // reads "--opt=" as an option still waiting for its value. Here a value is never an option, and
-// "--opt=" is the empty text, as an empty cell is. The words come back last first, as CLI11
-// takes them; an option whose value is missing, or that names none, is told in `wrong`.
+// "--opt=" is the empty text, as an empty cell is; an option given twice, a value given to an
+// option that takes none and a word that is no option are refused in the program's words. The
+// words come back last first, as CLI11 takes them; what is wrong is told in `wrong`.
 std::vector<std::string> words_to_parse(int argc, char** argv, const CLI::App& app,
                                         std::string& wrong) {
     std::vector<std::string> words;
+    std::vector<const CLI::Option*> given;
     for (int i = 1; i < argc && wrong.empty(); ++i) {
         const std::string word = argv[i];
         const std::string name = word.substr(0, word.find('='));
         const CLI::Option* option =
             word.starts_with("--") ? app.get_option_no_throw(name) : nullptr;
-        if (word.starts_with("--") && name != "--" && option == nullptr) {
-            wrong = name + ": unknown option";
-            for (const CLI::Option* known : app.get_options()) {
-                for (const std::string& known_name : known->get_lnames()) {
-                    if (is_near(name.substr(2), known_name) && !wrong.ends_with("?")) {
-                        wrong += "; did you mean --" + known_name + "?";
-                    }
-                }
-            }
-        } else if (option == nullptr || option->get_items_expected_min() == 0) {
+        const bool takes_value = option != nullptr && option->get_items_expected_min() > 0;
+        if (option == nullptr) {
+            wrong =
+                !word.starts_with('-') || word == "-" || word == "--"
+                    ? "\"" + word + "\" is no option: a value follows its option, as in --end 45"
+                    : name + ": unknown option" +
+                          meant(name.substr(name.find_first_not_of('-')), app);
+        } else if (std::find(given.begin(), given.end(), option) != given.end() &&
+                   option->get_items_expected_max() <= 1) {
+            wrong = name + " is given twice; give it once";
+        } else if (!takes_value && word != name) {
+            wrong = name + " takes no value: give " + name + " alone, or leave it out";
+        } else if (!takes_value || word.size() > name.size() + 1) {
             words.push_back(word);
-        } else if (word.size() == name.size() + 1) {
+        } else if (word != name) {
             words.insert(words.end(), {name, ""});
-        } else if (word == name &&
-                   (i + 1 == argc || std::string_view(argv[i + 1]).starts_with("--"))) {
+        } else if (i + 1 == argc || std::string_view(argv[i + 1]).starts_with("--")) {
             wrong = name + " needs a value";
         } else {
-            words.push_back(word);
+            words.insert(words.end(), {word, argv[++i]});
         }
+        given.push_back(option);
     }
     std::reverse(words.begin(), words.end());
     return words;

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/names.h"
 #include "cli/solver.h"
@@ -16,6 +17,7 @@ struct Options {
     bool json = false;
     std::optional<Target> target;
     std::string batch, delimiter;
+    std::vector<std::string> passed_on;  // headers passed on unread on purpose
 };
 
 // Reads the command line into `options`. Nothing comes back when it asks for a listing or an

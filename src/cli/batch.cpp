@@ -244,7 +244,7 @@ class Batch {
                     "the column \"" + text + "\" names no column read" +
                         (near.empty() ? "" : "; did you mean " + near + "?") +
                         " Rename it as a column read, or give --pass-through \"" + text +
-                        "\" to pass it on unread");
+                        "\" to pass it on unread" + delimiter_hint());
             } else if (column.of != Column::Of::passed && holds(column)) {
                 failed_ = true;
                 say(1, "error",

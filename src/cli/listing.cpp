@@ -64,6 +64,10 @@ Outcome ListingRunner::run(const Listing& listing, const std::optional<Target>& 
         if (outcome.solution->kind == Solution::Kind::refused) {
             // Why the calculation refuses every ending price, as it refused the lowest.
             refuse(outcome, refusal_message(*calculator_.refusal()));
+        } else if (outcome.solution->kind == Solution::Kind::inexact) {
+            refuse(outcome, "the target is reached only where the amounts pass " +
+                                two_decimal_text(static_cast<std::int64_t>(exact_amounts) * 100) +
+                                ", beyond which the calculation's cents are not exact");
         }
     }
     return outcome;

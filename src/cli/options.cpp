@@ -7,6 +7,7 @@
 #include "calc/amount_text.h"
 #include "calc/letter_case.h"
 #include "calc/readings.h"
+#include "cli/csv.h"
 #include "input/option_interlocks.h"
 #include "input/start_up.h"
 
@@ -19,7 +20,7 @@ constexpr const char* about =
     "calculator's fee schedule: for one listing given by options, for a whole inventory in CSV "
     "(--batch), or as the lowest ending price that reaches a profit or margin.";
 
-constexpr const char* explained =
+const std::string explained =
     "The results are the texts the window shows, in its reading order; a warning it would show "
     "goes to standard error as a \"warning: \" line, a listing it would refuse as one \"error: \" "
     "line.\n\nExit status: 0 the results were printed; 1 the listing or a row of the batch was "
@@ -31,12 +32,16 @@ constexpr const char* explained =
     "and pictures, each cell the text typed into that field, and one per option named as the "
     "option with underscores (ten_day, ..., count_paypal) holding 1/0, yes/no or true/false, empty "
     "for the start-up value, or no_paypal as the option (1 leaves the PayPal fee out); or by the "
-    "window's captions, in any letter case, with every run of characters other than letters and "
-    "digits alike. Every other column is passed through, and named on standard error. Cells are "
-    "separated by commas, or by semicolons or tabs when the header holds no comma. A row of empty "
-    "cells keeps its place with nothing calculated; a row that cannot be calculated keeps its "
-    "place with the reason in error; malformed CSV stops the batch with its file and line. "
-    "SIGINT, SIGTERM and SIGHUP stop a batch after the last whole row written.";
+    "window's captions, in any letter case, with every run of characters other than ASCII letters "
+    "and digits alike. Every other column is passed through, and named on standard error, as are "
+    "the columns replaced by results; one whose header names money (cost, price, fee, shipping, "
+    "...) refuses the file unless --pass-through names it. Cells are separated by commas, or by "
+    "semicolons or tabs when the header holds no comma outside quotes. A row of empty cells, or "
+    "an empty line, keeps its place with nothing calculated; a row that cannot be calculated "
+    "keeps its place with the reason in error; malformed CSV, or a row longer than " +
+    std::string(longest_row_text) +
+    ", stops the batch with its file and line. The byte-order mark and line ends of the file are "
+    "those written. SIGINT, SIGTERM and SIGHUP end a batch at once, after whole rows only.";
 
 // Each option with the name of its value; the descriptions say which options go together.
 class Help : public CLI::Formatter {

@@ -50,23 +50,25 @@ struct Read {
 
 Read read_all(std::string_view bytes, std::optional<char> delimiter) {
     Read read{{}, delimiter};
+    corvandel::cli::CsvForm form{delimiter};
     std::FILE* in = file_of(bytes, "rb");
     const auto fault = corvandel::cli::read_csv(
-        in, read.delimiter,
+        in, form,
         [&read](const corvandel::cli::CsvRow& row) {
             read.rows.push_back(row.cells);
             return true;
         },
         [] {});
+    read.delimiter = form.delimiter;
     std::fclose(in);
     read.whole = !fault;
     read.utf16 = fault && fault->what.find("UTF-16") != std::string::npos;
     return read;
 }
 
-// The rows libcsv finds in the whole text at once, a row of one blank cell left out and the
-// byte-order marks before the first cell dropped, as the reader does; `whole` when it found no
-// fault.
+// The rows libcsv finds in the whole text at once, rows of blank cells before the first left
+// out and the byte-order marks before the first cell dropped, as the reader does; `whole` when
+// it found no fault.
 Read libcsv_rows(std::string_view bytes, char delimiter) {
     struct Parse {
         Read read;
@@ -81,7 +83,10 @@ Read libcsv_rows(std::string_view bytes, char delimiter) {
     };
     const auto end_of_row = [](int, void* data) {
         auto& p = *static_cast<Parse*>(data);
-        if (p.row.size() != 1 || p.row[0].find_first_not_of(" \t") != std::string::npos) {
+        if (!p.read.rows.empty() ||
+            std::any_of(p.row.begin(), p.row.end(), [](const std::string& cell) {
+                return cell.find_first_not_of(" \t") != std::string::npos;
+            })) {
             while (p.read.rows.empty() && p.row[0].starts_with("\xEF\xBB\xBF")) {
                 p.row[0].erase(0, 3);
             }
@@ -110,13 +115,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(read.rows.empty());
         return 0;
     }
-    // Every row read is a row libcsv reads, up to where either finds a fault.
+    // Every row read is a row libcsv reads, up to where either finds a fault; an empty line,
+    // which libcsv passes over, is a row of no cells here.
     const Read reference = libcsv_rows(bytes, *read.delimiter);
-    const std::size_t common = std::min(read.rows.size(), reference.rows.size());
-    require(std::equal(read.rows.begin(), read.rows.begin() + common, reference.rows.begin()));
+    Rows rows = read.rows;
+    std::erase_if(rows, [](const auto& row) { return row.empty(); });
+    const std::size_t common = std::min(rows.size(), reference.rows.size());
+    require(std::equal(rows.begin(), rows.begin() + common, reference.rows.begin()));
     require(read.whole == reference.whole);
     if (read.whole) {
-        require(read.rows.size() == reference.rows.size());
+        require(rows.size() == reference.rows.size());
     }
 
     // The batch writes every row it took with each of its cells as read, but for the columns
@@ -124,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::FILE* in = file_of(bytes, "rb");
     std::FILE* errors = std::fopen("/dev/null", "w");
     std::FILE* out = file_of({}, "w+b");
-    Output output(out);
+    Output output(fileno(out));
     run_batch(in, {"fuzz", read.delimiter}, output, errors);
     std::fclose(in);
     std::fclose(errors);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -119,13 +120,17 @@ TEST(Sweep, EveryRowIsTheOneListingAnswer) {
         const std::int64_t from = static_cast<std::int64_t>(random() % 110'000) - 500;
         const std::int64_t step = 1 + static_cast<std::int64_t>(random() % 3'000);
         const std::int64_t to = from + step * static_cast<std::int64_t>(random() % 80);
-        char* csv = nullptr;
-        std::size_t size = 0;
-        cli::Output out(open_memstream(&csv, &size));
+        std::FILE* file = std::tmpfile();
+        cli::Output out(dup(fileno(file)));
         const int status = out.close(
             cli::run_sweep({listing, {from, to, step}, std::nullopt, ""}, out, stderr), stderr);
-        const auto rows = csv_rows(std::string(csv, size));
-        std::free(csv);
+        std::string csv;
+        std::rewind(file);
+        for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+            csv += static_cast<char>(c);
+        }
+        std::fclose(file);
+        const auto rows = csv_rows(csv);
         cli::ListingRunner runner;
         cli::Listing priced = listing;
         for (std::int64_t cents = from, row = 1; cents <= to; cents += step, ++row) {

@@ -96,7 +96,7 @@ inline ProgramRun run_program(const std::string& program, const std::vector<std:
 }
 
 // The rows of a CSV text as this program writes it: cells split at the delimiter outside quotes,
-// quoted cells unquoted, rows ended by line breaks outside quotes.
+// quoted cells unquoted, rows ended by line breaks (\n, \r\n or \r) outside quotes.
 inline std::vector<std::vector<std::string>> csv_rows(const std::string& csv,
                                                       char delimiter = ',') {
     std::vector<std::vector<std::string>> rows;
@@ -111,8 +111,9 @@ inline std::vector<std::vector<std::string>> csv_rows(const std::string& csv,
             quoted = !quoted;
         } else if (!quoted && c == delimiter) {
             row.emplace_back();
-        } else if (!quoted && c == '\n') {
+        } else if (!quoted && (c == '\n' || c == '\r')) {
             rows.push_back(std::exchange(row, std::vector<std::string>(1)));
+            i += c == '\r' && i + 1 < csv.size() && csv[i + 1] == '\n';
         } else {
             row.back() += c;
         }

@@ -45,9 +45,17 @@ class Reader {
             const auto end = static_cast<std::size_t>(
                 std::find_if(data.begin(), data.end(), is_line_break) - data.begin());
             const std::size_t length = std::min(end + 1, data.size());
+            // The \n of a \r\n ends no line of its own.
+            const bool second_half = end == 0 && data[0] == '\n' && after_return_;
+            if (end == 0 && !second_half && row_size_ == 0 && !at_header_) {
+                // An empty line outside quotes, which libcsv passes over, keeps its place.
+                row_.line = line_;
+                end_of_row(0, this);
+            }
             if (row_.line == 0 && end != 0) {
                 row_.line = cell_line_ = line_;
             }
+            row_size_ += second_half ? 0 : length;
             if (csv_parse(&parser_, data.data(), length, end_of_cell, end_of_row, this) != length) {
                 stop(csv_error(&parser_) == CSV_EPARSE
                          ? CsvFault{line_,
@@ -55,9 +63,12 @@ class Reader {
                                     "after a cell's closing quote (a cell with quotes is quoted "
                                     "whole, each quote inside it doubled)"}
                          : CsvFault{cell_line_, "a cell too large to hold in memory"});
+            } else if (row_size_ > longest_row) {
+                stop(CsvFault{row_.line, std::string("a row longer than ") + longest_row_text +
+                                             ", the most one may take: is a quote not closed, "
+                                             "or do the lines not end?"});
             }
-            // The \n of a \r\n ends no line of its own.
-            line_ += end < data.size() && !(data[end] == '\n' && end == 0 && after_return_);
+            line_ += end < data.size() && !second_half;
             after_return_ = end < data.size() && data[end] == '\r';
             data.remove_prefix(length);
         }
@@ -84,24 +95,21 @@ class Reader {
         reader.cell_line_ = reader.line_;
     }
 
-    // A row of one blank cell is a line of blanks, no row. The header must be UTF-8: a UTF-16
-    // one read byte by byte begins with its byte-order mark, or holds NUL bytes.
+    // A row of blank cells before the header is a line of blanks, no row.
     static void end_of_row(int, void* self) {
         auto& reader = *static_cast<Reader*>(self);
         auto& cells = reader.row_.cells;
+        reader.row_size_ = 0;
         if (!reader.stopped_ &&
-            (cells.size() != 1 || cells[0].find_first_not_of(" \t") != std::string::npos)) {
+            (!reader.at_header_ ||
+             !std::all_of(cells.begin(), cells.end(), [](const std::string& cell) {
+                 return cell.find_first_not_of(" \t") == std::string::npos;
+             }))) {
             if (reader.at_header_) {
                 reader.at_header_ = false;
                 cells[0] = without_byte_order_marks(cells[0]);
-                if (cells[0].starts_with("\xFF\xFE") || cells[0].starts_with("\xFE\xFF") ||
-                    std::any_of(cells.begin(), cells.end(), [](const std::string& cell) {
-                        return cell.find('\0') != std::string::npos;
-                    })) {
-                    reader.stop(CsvFault{reader.row_.line, utf16_refused});
-                }
             }
-            if (!reader.stopped_ && !reader.on_row_(reader.row_)) {
+            if (!reader.on_row_(reader.row_)) {
                 reader.stop(std::nullopt);
             }
         }
@@ -115,6 +123,7 @@ class Reader {
     std::size_t line_ = 1;       // the line being read
     bool after_return_ = false;  // the last byte read was a \r
     std::size_t cell_line_ = 1;  // the line the cell being read starts on, at the latest
+    std::size_t row_size_ = 0;   // the bytes of the row being read, so far
     bool at_header_ = true;
     bool stopped_ = false;
     std::optional<CsvFault> fault_;
@@ -122,8 +131,7 @@ class Reader {
 
 }  // namespace
 
-std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
-                                 const RowHandler& on_row,
+std::optional<CsvFault> read_csv(std::FILE* in, CsvForm& form, const RowHandler& on_row,
                                  const std::function<void()>& before_read) {
     std::vector<char> buffer(1 << 16);
     int read_error = 0;
@@ -137,9 +145,10 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
         read_error = got < 0 ? errno : 0;
         return got < 0 ? 0 : static_cast<std::size_t>(got);
     };
-    // The header's line as a whole chooses the delimiter: the first line that is not blank, read
-    // to its end where the input holds one. A quote that begins the first cell must be the first
-    // thing libcsv reads, so the byte-order marks go before it does.
+    // The header's line as a whole tells how the file is written: the first line that is not
+    // blank, read to its end where the input holds one within the buffer. A quote that begins
+    // the first cell must be the first thing libcsv reads, so the byte-order marks go before it
+    // does.
     std::size_t size = 0;
     std::string_view start, header;
     for (std::size_t got = 1; got > 0; size += got) {
@@ -150,17 +159,28 @@ std::optional<CsvFault> read_csv(std::FILE* in, std::optional<char>& delimiter,
         const bool whole = from + header.size() < start.size() || size == buffer.size();
         got = whole ? 0 : read_into(size);
     }
-    // A quote after a UTF-16 byte-order mark would be taken for a stray one.
-    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
+    // UTF-16 read byte by byte begins with its mark, or holds a NUL in every other byte.
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF") ||
+        header.find('\0') != std::string_view::npos) {
         return CsvFault{1, utf16_refused};
     }
-    if (!delimiter) {
-        const auto count = [&](char c) { return std::count(header.begin(), header.end(), c); };
-        delimiter = count(',') > 0 || count(';') + count('\t') == 0 ? ','
-                    : count(';') >= count('\t')                     ? ';'
-                                                                    : '\t';
+    form.byte_order_mark = start.size() != size;
+    form.header = header;
+    const std::string_view line_end = start.substr(header.data() + header.size() - start.data(), 2);
+    form.line_end = line_end == "\r\n" ? "\r\n" : line_end.starts_with('\r') ? "\r" : "\n";
+    if (!form.delimiter) {
+        const auto count = [&](char wanted) {
+            bool quoted = false;
+            return std::count_if(header.begin(), header.end(), [&](char c) {
+                quoted = quoted != (c == '"');
+                return !quoted && c == wanted;
+            });
+        };
+        form.delimiter = count(',') > 0 || count(';') + count('\t') == 0 ? ','
+                         : count(';') >= count('\t')                     ? ';'
+                                                                         : '\t';
     }
-    Reader reader(*delimiter, on_row);
+    Reader reader(*form.delimiter, on_row);
     bool reading = true;
     for (std::string_view data = start; !data.empty() && (reading = reader.feed(data));) {
         data = {buffer.data(), read_into(0)};

@@ -50,10 +50,9 @@ Outcome ListingRunner::run(const Listing& listing, const std::optional<Target>& 
     calculate(outcome);
     // Each text given is tested as leaving its field tests it, with the readings the run took: a
     // refused text stops the listing, as the window calculates nothing from it. An emptied field
-    // has its keyword already.
+    // holds the text leaving it gave, which the starting price refuses ("None").
     for (std::size_t i = 0; i < price_fields.size(); ++i) {
-        const std::optional<std::string>& text = listing.texts[i];
-        if (text && !text->empty() &&
+        if (listing.texts[i] &&
             !is_accepted(price_field_rules[i], calculator_.text_read(price_fields[i]))) {
             refuse(outcome, std::string(field_title(price_fields[i])) + ": " +
                                 std::string(price_field_rules[i].message));
@@ -65,6 +64,10 @@ Outcome ListingRunner::run(const Listing& listing, const std::optional<Target>& 
         if (outcome.solution->kind == Solution::Kind::refused) {
             // Why the calculation refuses every ending price, as it refused the lowest.
             refuse(outcome, refusal_message(*calculator_.refusal()));
+        } else if (outcome.solution->kind == Solution::Kind::inexact) {
+            refuse(outcome, "the target is reached only where the amounts pass " +
+                                two_decimal_text(static_cast<std::int64_t>(exact_amounts) * 100) +
+                                ", beyond which the calculation's cents are not exact");
         }
     }
     return outcome;

@@ -2,7 +2,11 @@
 // rules on an in-memory window: the leaving test of each price field, the option interlocks and
 // the Calculate run, so that its answers are the window's answers, character for character.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cerrno>
@@ -23,17 +27,10 @@ namespace {
 
 enum ExitStatus { results_printed = 0, refused = 1, usage_error = 2, unreachable = 3 };
 
-// A text as a JSON string.
+// A text as a JSON string; bytes that are not UTF-8 become U+FFFD rather than stop the program.
 std::string json_text(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        char escaped[8] = {c, '\0'};
-        if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20) {
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-        }
-        quoted += escaped;
-    }
-    return quoted + '"';
+    return nlohmann::json(std::string(text))
+        .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 Listing listing_of(const Options& options) {
@@ -100,6 +97,9 @@ int one_listing(const Options& options, Output& out) {
 int inventory(const Options& options, Output& out) {
     BatchRequest request{options.batch == "-" ? "<stdin>" : options.batch, std::nullopt,
                          options.target};
+    for (const std::string& header : options.passed_on) {
+        request.passed_on.push_back(normalised_name(header));
+    }
     if (!options.delimiter.empty()) {
         request.delimiter = options.delimiter == "tab" ? '\t' : options.delimiter[0];
     }
@@ -116,7 +116,7 @@ int inventory(const Options& options, Output& out) {
         S_ISREG(input.st_mode) && input.st_dev == output.st_dev && input.st_ino == output.st_ino) {
         std::fprintf(stderr, "error: %s: the inventory is also the output\n", request.name.c_str());
     } else {
-        Output::end_between_rows_on_signals();
+        Output::end_at_once_on_signals();
         status = run_batch(in, request, out, stderr);
     }
     std::fclose(in);
@@ -142,8 +142,11 @@ int run(int argc, char** argv, Output& out) {
 }  // namespace corvandel::cli
 
 int main(int argc, char** argv) {
-    corvandel::cli::Output out(stdout);
-    const int status = out.close(corvandel::cli::run(argc, argv, out), stderr);
-    corvandel::cli::Output::end_by_signal_caught();
-    return status;
+    // With no standard output, the first file opened would take its place and be written over.
+    if (fcntl(STDOUT_FILENO, F_GETFD) < 0) {
+        std::fprintf(stderr, "error: cannot write the results: %s\n", std::strerror(errno));
+        return corvandel::cli::refused;
+    }
+    corvandel::cli::Output out(STDOUT_FILENO);
+    return out.close(corvandel::cli::run(argc, argv, out), stderr);
 }

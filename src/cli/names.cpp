@@ -18,8 +18,7 @@ std::string normalised_name(std::string_view name) {
     std::string plain;
     bool gap = false;
     for (const char c : lower_case(name)) {
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                            static_cast<unsigned char>(c) >= 0x80;
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
         if (letter && gap && !plain.empty()) {
             plain += '_';
         }
@@ -29,6 +28,36 @@ std::string normalised_name(std::string_view name) {
         gap = !letter;
     }
     return plain;
+}
+
+bool shares_a_word(std::string_view one, std::string_view other) {
+    const auto words = [](std::string_view name) {
+        std::vector<std::string_view> all;
+        for (std::size_t at = 0; at < name.size();) {
+            const std::size_t end = std::min(name.find('_', at), name.size());
+            all.push_back(name.substr(at, end - at));
+            at = end + 1;
+        }
+        return all;
+    };
+    for (const std::string_view a : words(one)) {
+        for (const std::string_view b : words(other)) {
+            const std::string_view shorter =
+                std::min(a, b, [](auto x, auto y) { return x.size() < y.size(); });
+            const std::string_view longer = shorter == a ? b : a;
+            if (longer.starts_with(shorter) && longer.size() - shorter.size() <= 1 &&
+                (longer.size() == shorter.size() || longer.back() == 's')) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool reads_as_money(std::string_view name) {
+    return shares_a_word(name,
+                         "cost_price_fee_charge_charged_shipping_postage_reserve_paypal_bin_"
+                         "bid_delivery_handling_amount");
 }
 
 bool is_near(std::string_view typed, std::string_view name) {

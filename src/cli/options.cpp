@@ -2,7 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <limits>
+
+#include "calc/amount_text.h"
 #include "calc/readings.h"
+#include "cli/csv.h"
 #include "input/option_interlocks.h"
 #include "input/start_up_values.h"
 
@@ -15,7 +19,7 @@ constexpr const char* about =
     "calculator's fee schedule: for one listing given by options, for a whole inventory in CSV "
     "(--batch), or as the lowest ending price that reaches a profit or margin.";
 
-constexpr const char* explained =
+const std::string explained =
     "The results are the texts the window shows, in its reading order; a warning it would show "
     "goes to standard error as a \"warning: \" line, a listing it would refuse as one \"error: \" "
     "line.\n\nExit status: 0 the results were printed; 1 the listing or a row of the batch was "
@@ -27,12 +31,16 @@ constexpr const char* explained =
     "and pictures, each cell the text typed into that field, and one per option named as the "
     "option with underscores (ten_day, ..., count_paypal) holding 1/0, yes/no or true/false, empty "
     "for the start-up value, or no_paypal as the option (1 leaves the PayPal fee out); or by the "
-    "window's captions, in any letter case, with every run of characters other than letters and "
-    "digits alike. Every other column is passed through, and named on standard error. Cells are "
-    "separated by commas, or by semicolons or tabs when the header holds no comma. A row of empty "
-    "cells keeps its place with nothing calculated; a row that cannot be calculated keeps its "
-    "place with the reason in error; malformed CSV stops the batch with its file and line. "
-    "SIGINT, SIGTERM and SIGHUP stop a batch after the last whole row written.";
+    "window's captions, in any letter case, with every run of characters other than ASCII letters "
+    "and digits alike. Every other column is passed through, and named on standard error, as are "
+    "the columns replaced by results; one whose header names money (cost, price, fee, shipping, "
+    "...) refuses the file unless --pass-through names it. Cells are separated by commas, or by "
+    "semicolons or tabs when the header holds no comma outside quotes. A row of empty cells, or "
+    "an empty line, keeps its place with nothing calculated; a row that cannot be calculated "
+    "keeps its place with the reason in error; malformed CSV, or a row longer than " +
+    std::string(longest_row_text) +
+    ", stops the batch with its file and line. The byte-order mark and line ends of the file are "
+    "those written. SIGINT, SIGTERM and SIGHUP end a batch at once, after whole rows only.";
 
 // Each option with the name of its value; the descriptions say which options go together.
 class Help : public CLI::Formatter {
@@ -49,6 +57,16 @@ std::function<std::string(const std::string&)> taking(const char* words, Read re
         return read(value) ? std::string()
                            : "takes " + std::string(words) + ", not \"" + value + "\"";
     };
+}
+
+// A target's amount: a number the calculator can hold.
+std::string amount_check(const std::string& text) {
+    return strict_amount(text) ? std::string()
+           : is_number(text)
+               ? "takes an amount the calculator can hold, at most " +
+                     two_decimal_text(std::numeric_limits<std::int64_t>::max() / 100) +
+                     " either side of 0, not " + text
+               : "takes a number, not \"" + text + "\"";
 }
 
 constexpr const char* listing_group = "One listing";
@@ -147,8 +165,7 @@ void define(CLI::App& app, Options& options) {
                 },
                 std::string("The same for a ") + what + " of at least " + value)
             ->type_name(value)
-            ->check(
-                taking("a number", [](const std::string& text) { return strict_amount(text); }));
+            ->check(amount_check);
     };
     auto* profit = target("--target-profit", Target::Of::profit, "AMOUNT", "profit");
     auto* margin = target("--target-margin", Target::Of::margin, "PERCENT", "profit margin");
@@ -181,6 +198,12 @@ void define(CLI::App& app, Options& options) {
         ->check(taking("one character, or tab", [](const std::string& text) {
             return text == "tab" || (text.size() == 1 && text.find_first_of("\"\r\n") != 0);
         }));
+    app.add_option("--pass-through", options.passed_on,
+                   "Pass on unread a column whose header names an amount of money but no column "
+                   "read, which otherwise refuses the file (with --batch; may be repeated)")
+        ->type_name("HEADER")
+        ->group(inventory)
+        ->needs(batch);
     app.add_option_function<std::string>(
            "--solve", [&options](const std::string& words) { options.target = target_from(words); },
            "Add a solved_end_price column for break-even, profit=AMOUNT or margin=PERCENT (with "
@@ -194,37 +217,57 @@ void define(CLI::App& app, Options& options) {
     app.footer(std::string(explained) + "\n\n" + std::string(lowest_explained));
 }
 
+// The long option a mistyped one may mean: the same in another letter case, a slip away, or one
+// that holds it ("--paypal" for --no-paypal, "-e" for --end).
+std::string meant(const std::string& typed, const CLI::App& app) {
+    const std::string word = lower_case(typed);
+    for (const CLI::Option* known : app.get_options()) {
+        for (const std::string& name : known->get_lnames()) {
+            if (name == word || is_near(word, name) ||
+                (word.size() < 3 ? name.starts_with(word) : name.find(word) != name.npos)) {
+                return "; did you mean --" + name + "?";
+            }
+        }
+    }
+    return "";
+}
+
 // CLI11 takes the word after an option as its value even when that word is another option, and
 // reads "--opt=" as an option still waiting for its value. Here a value is never an option, and
-// "--opt=" is the empty text, as an empty cell is. The words come back last first, as CLI11
-// takes them; an option whose value is missing, or that names none, is told in `wrong`.
+// "--opt=" is the empty text, as an empty cell is; an option given twice, a value given to an
+// option that takes none and a word that is no option are refused in the program's words. The
+// words come back last first, as CLI11 takes them; what is wrong is told in `wrong`.
 std::vector<std::string> words_to_parse(int argc, char** argv, const CLI::App& app,
                                         std::string& wrong) {
     std::vector<std::string> words;
+    std::vector<const CLI::Option*> given;
     for (int i = 1; i < argc && wrong.empty(); ++i) {
         const std::string word = argv[i];
         const std::string name = word.substr(0, word.find('='));
         const CLI::Option* option =
             word.starts_with("--") ? app.get_option_no_throw(name) : nullptr;
-        if (word.starts_with("--") && name != "--" && option == nullptr) {
-            wrong = name + ": unknown option";
-            for (const CLI::Option* known : app.get_options()) {
-                for (const std::string& known_name : known->get_lnames()) {
-                    if (is_near(name.substr(2), known_name) && !wrong.ends_with("?")) {
-                        wrong += "; did you mean --" + known_name + "?";
-                    }
-                }
-            }
-        } else if (option == nullptr || option->get_items_expected_min() == 0) {
+        const bool takes_value = option != nullptr && option->get_items_expected_min() > 0;
+        if (option == nullptr) {
+            wrong =
+                !word.starts_with('-') || word == "-" || word == "--"
+                    ? "\"" + word + "\" is no option: a value follows its option, as in --end 45"
+                    : name + ": unknown option" +
+                          meant(name.substr(name.find_first_not_of('-')), app);
+        } else if (std::find(given.begin(), given.end(), option) != given.end() &&
+                   option->get_items_expected_max() <= 1) {
+            wrong = name + " is given twice; give it once";
+        } else if (!takes_value && word != name) {
+            wrong = name + " takes no value: give " + name + " alone, or leave it out";
+        } else if (!takes_value || word.size() > name.size() + 1) {
             words.push_back(word);
-        } else if (word.size() == name.size() + 1) {
+        } else if (word != name) {
             words.insert(words.end(), {name, ""});
-        } else if (word == name &&
-                   (i + 1 == argc || std::string_view(argv[i + 1]).starts_with("--"))) {
+        } else if (i + 1 == argc || std::string_view(argv[i + 1]).starts_with("--")) {
             wrong = name + " needs a value";
         } else {
-            words.push_back(word);
+            words.insert(words.end(), {word, argv[++i]});
         }
+        given.push_back(option);
     }
     std::reverse(words.begin(), words.end());
     return words;

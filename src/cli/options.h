@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/names.h"
 #include "cli/solver.h"
@@ -20,6 +21,7 @@ struct Options {
     bool explain = false;
     std::optional<SweepRange> sweep;
     std::string chart;
+    std::vector<std::string> passed_on;  // headers passed on unread on purpose
 };
 
 // Reads the command line into `options`. Nothing comes back when it asks for a listing or an

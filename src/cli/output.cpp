@@ -1,9 +1,10 @@
 #include "cli/output.h"
 
-#include <stdio_ext.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 
@@ -11,10 +12,10 @@ namespace corvandel::cli {
 
 namespace {
 
-// Written by the signal handler and read between rows.
+// Set while a write may have sent part of a row, so that a signal waits for the rest.
+volatile std::sig_atomic_t cut_row_out = 0;
+// The signal that came meanwhile, to end the program by once the row is out.
 volatile std::sig_atomic_t signal_kept = 0;
-// Whether every row written so far has gone to the system, so that ending now cuts none.
-volatile std::sig_atomic_t all_out = 1;
 
 // Ends the program as the signal would have ended it without a handler.
 void end_by(int signal) {
@@ -23,7 +24,7 @@ void end_by(int signal) {
 }
 
 extern "C" void on_signal(int signal) {
-    if (all_out != 0) {
+    if (cut_row_out == 0) {
         end_by(signal);
     }
     signal_kept = signal;
@@ -31,65 +32,59 @@ extern "C" void on_signal(int signal) {
 
 }  // namespace
 
-void Output::end_between_rows_on_signals() {
+Output::Output(int fd) : fd_(fd) {
+    struct stat kind = {};
+    // A write to a file is not cut by a signal that is handled; one to a pipe of at most
+    // PIPE_BUF bytes is written whole or not at all.
+    whole_writes_ = fstat(fd, &kind) == 0 && (S_ISFIFO(kind.st_mode) || S_ISREG(kind.st_mode));
+}
+
+void Output::end_at_once_on_signals() {
     struct sigaction action {};
     action.sa_handler = on_signal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;  // a write cut short by the handler goes on
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         sigaction(signal, &action, nullptr);
     }
 }
 
-int Output::signal_caught() {
-    return signal_kept;
-}
-
-void Output::end_by_signal_caught() {
-    if (signal_kept != 0) {
-        end_by(signal_kept);
-    }
-}
-
-bool Output::failed() {
-    if (error_ == 0) {
-        error_ = errno != 0 ? errno : EIO;
-    }
-    return false;
-}
-
-// The stream's buffer is handed on whole before a text that would not fit what is left of it;
-// a text larger than the whole buffer goes out at once.
 bool Output::write(std::string_view text) {
-    if (error_ != 0) {
+    if (pending_.size() + text.size() > PIPE_BUF && !flush()) {
         return false;
     }
-    all_out = 0;
-    errno = 0;
-    const std::size_t room = __fbufsize(stream_);
-    if (__fpending(stream_) + text.size() > room && std::fflush(stream_) != 0) {
-        return failed();
+    if (text.size() > PIPE_BUF) {
+        return send(text);
     }
-    if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) {
-        return failed();
-    }
-    return text.size() <= std::max(room, __fbufsize(stream_)) || flush();
+    pending_ += text;
+    return error_ == 0;
 }
 
 bool Output::flush() {
-    errno = 0;
-    if (error_ != 0 || std::fflush(stream_) != 0) {
-        return failed();
+    const bool sent = send(pending_);
+    pending_.clear();
+    return sent;
+}
+
+bool Output::send(std::string_view text) {
+    cut_row_out = text.size() > PIPE_BUF || !whole_writes_;
+    while (!text.empty() && error_ == 0) {
+        const ssize_t written = ::write(fd_, text.data(), text.size());
+        if (written >= 0) {
+            text.remove_prefix(static_cast<std::size_t>(written));
+        } else if (errno != EINTR) {
+            error_ = errno;
+        }
     }
-    all_out = 1;
-    return true;
+    cut_row_out = 0;
+    if (signal_kept != 0) {
+        end_by(signal_kept);
+    }
+    return error_ == 0;
 }
 
 int Output::close(int status, std::FILE* errors) {
-    const bool flushed = flush();
-    errno = 0;
-    if (std::fclose(stream_) != 0 && flushed) {
-        failed();
+    if (flush() && ::close(fd_) != 0) {
+        error_ = errno;
     }
     if (error_ == 0) {
         return status;

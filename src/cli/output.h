@@ -1,17 +1,20 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace corvandel::cli {
 
-// Standard output, written a whole row at a time with every write checked. The stream's buffer
-// goes to the system only between rows, so that a program stopped on the way (by a signal, a
-// kill or a crash) leaves no cut row for a spreadsheet to read as a wrong number. After the first
-// failure nothing more is written, and its reason is kept for the one line that tells it.
+// A file descriptor written a whole row at a time with write(2), every write checked. Rows are
+// gathered up to what a pipe takes in one piece (PIPE_BUF), so that each write holds whole rows
+// and a pipe takes it whole or not at all; a signal can then end the program at once, even
+// while a full pipe holds a write back, and leave no cut row for a spreadsheet to read as a
+// wrong number. After the first failure nothing more is written, and its reason is kept for the
+// one line that tells it.
 class Output {
   public:
-    explicit Output(std::FILE* stream) : stream_(stream) {}
+    explicit Output(int fd);
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
@@ -19,25 +22,23 @@ class Output {
     bool write(std::string_view text);
     bool flush();
 
-    // Flushes and closes the stream. When anything was lost on the way, says so on `errors` and
-    // returns 1; otherwise returns `status`.
+    // Flushes and closes the descriptor. When anything was lost on the way, says so on `errors`
+    // and returns 1; otherwise returns `status`.
     int close(int status, std::FILE* errors);
 
-    // From now on SIGINT, SIGTERM and SIGHUP end the program after the row in hand: a signal that
-    // comes while a row is being written is kept, for the writer to stop after that row; one that
-    // comes while every row written has gone out (as while the input is awaited) ends the program
-    // at once. Either way the program ends as the signal would have ended it.
-    static void end_between_rows_on_signals();
-    // The signal kept, 0 while none has come.
-    static int signal_caught();
-    // Ends the program by the signal kept, if one was.
-    static void end_by_signal_caught();
+    // From now on SIGINT, SIGTERM and SIGHUP end the program at once, as the signal would have
+    // ended it, unless a write is part way through a row (a row longer than a pipe takes in one
+    // piece, or output that is no pipe or file): then at the end of that write. Rows gathered
+    // but not yet written are dropped.
+    static void end_at_once_on_signals();
 
   private:
-    bool failed();
+    bool send(std::string_view text);
 
-    std::FILE* stream_;
-    int error_ = 0;  // the errno of the first failure
+    int fd_;
+    bool whole_writes_;    // the descriptor takes a write of PIPE_BUF bytes whole or not at all
+    std::string pending_;  // whole rows not yet written
+    int error_ = 0;        // the errno of the first failure
 };
 
 }  // namespace corvandel::cli

@@ -232,8 +232,16 @@ Solution lowest_end_price(ListingRunner& runner, const Target& target) {
 
     Search search(runner, target);
     for (std::size_t i = 0; i < starts.size(); ++i) {
-        if (auto solution =
-                search.within(starts[i], i + 1 < starts.size() ? starts[i + 1] - 1 : most_cents)) {
+        auto solution =
+            search.within(starts[i], i + 1 < starts.size() ? starts[i + 1] - 1 : most_cents);
+        // Where a double no longer holds every cent the line and the rounding are guesses.
+        const auto shown = solution ? runner.shown_at(solution->cents) : std::nullopt;
+        if (shown &&
+            std::max({static_cast<double>(solution->cents) / 100, std::abs(shown->received),
+                      std::abs(shown->spent)}) >= exact_amounts) {
+            return {Solution::Kind::inexact};
+        }
+        if (solution) {
             return *solution;
         }
     }

@@ -38,10 +38,14 @@ struct Solution {
         found,
         unreachable,  // no ending price the calculation can take reaches the target
         refused,      // the calculation refuses the other inputs, whatever the ending price
+        inexact,      // reached only where the amounts pass exact_amounts
     };
     Kind kind;
     std::int64_t cents = 0;
 };
+
+// The most an amount may be for its shown cents to be exact: the totals keep 15 digits.
+inline constexpr double exact_amounts = 1e13;
 
 Solution lowest_end_price(ListingRunner& runner, const Target& target);
 

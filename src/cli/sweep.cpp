@@ -183,7 +183,7 @@ int run_sweep(const SweepRequest& request, Output& out, std::FILE* errors) {
         line += "," + std::string(result_columns[i]);
     }
     line += request.target ? ",reaches_target\n" : "\n";
-    Output::end_between_rows_on_signals();
+    Output::end_at_once_on_signals();
     if (!out.write(line)) {
         return 1;
     }
@@ -208,7 +208,7 @@ int run_sweep(const SweepRequest& request, Output& out, std::FILE* errors) {
             line += lowest ? ",lowest" : ",";
         }
         line += '\n';
-        if (!out.write(line) || Output::signal_caught() != 0) {
+        if (!out.write(line)) {
             return 1;
         }
         const std::string& shown_profit = outcome.results[result_place(Control::txt_profit)];

@@ -64,7 +64,7 @@ class Reader {
                                     "whole, each quote inside it doubled)"}
                          : CsvFault{cell_line_, "a cell too large to hold in memory"});
             } else if (row_size_ > longest_row) {
-                stop(CsvFault{row_.line, std::string("a row longer than ") + longest_row_text +
+                stop(CsvFault{row_.line, "a row longer than " + longest_row_text +
                                              ", the most one may take: is a quote not closed, "
                                              "or do the lines not end?"});
             }

@@ -36,8 +36,9 @@ struct CsvForm {
 
 // The most a row may take, its line breaks within quotes included: a file without line breaks
 // (or with a quote never closed) is refused there, not held in memory whole.
-inline constexpr std::size_t longest_row = 1 << 20;
-inline constexpr const char* longest_row_text = "1 MiB";
+inline constexpr std::size_t longest_row_mib = 1;
+inline constexpr std::size_t longest_row = longest_row_mib << 20;
+inline const std::string longest_row_text = std::to_string(longest_row_mib) + " MiB";
 
 // Reads CSV (RFC 4180) row by row with libcsv, the rows handed on as the input comes, its cells
 // exactly as written, blanks included. Byte-order marks before the header are dropped; a file

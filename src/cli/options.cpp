@@ -38,7 +38,7 @@ const std::string explained =
     "semicolons or tabs when the header holds no comma outside quotes. A row of empty cells, or "
     "an empty line, keeps its place with nothing calculated; a row that cannot be calculated "
     "keeps its place with the reason in error; malformed CSV, or a row longer than " +
-    std::string(longest_row_text) +
+    longest_row_text +
     ", stops the batch with its file and line. The byte-order mark and line ends of the file are "
     "those written. SIGINT, SIGTERM and SIGHUP end a batch at once, after whole rows only.";
 

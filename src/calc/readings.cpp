@@ -108,14 +108,10 @@ std::optional<std::int64_t> scaled_value(std::string_view number, int places, Ti
     if (end < number.size()) {
         exponent += written_exponent(number.substr(end + 1));
     }
-    // Twenty whole digits already exceed every 64-bit count; below a tenth of a unit the value
-    // never reaches a half.
+    // Below a tenth of a unit the value never reaches a half; too many whole digits overflow.
     const std::int64_t whole_digits = digits + exponent;
     if (digits == 0 || whole_digits < 0) {
         return 0;
-    }
-    if (whole_digits > 20) {
-        return std::nullopt;
     }
     std::uint64_t whole = 0;
     const auto append_digit = [&whole](int digit) {

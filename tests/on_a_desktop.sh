@@ -5,7 +5,7 @@
 # frame; then screens too small for it with no window manager. Then the program's own start where
 # the session's Wayland compositor is gone and X11 answers, and where X11 cannot be reached and a
 # headless Weston, which has no keyboard, answers: the window opens, a first warning moves the
-# focus, and nothing is said.
+# focus, an input method the user chose stands, and nothing is said.
 # Usage: on_a_desktop.sh WINDOW-TESTS WINDOW-OPENS
 set -uo pipefail
 tests=$1
@@ -70,6 +70,9 @@ until_true 20 test -S "$scratch/wayland-up"
 quiet wayland-gone-x11-up XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=gone
 # A screen the X server does not have: X11 cannot be reached there.
 quiet x11-gone-wayland-up QT_QPA_PLATFORM="xcb;wayland" DISPLAY="$DISPLAY.9" WAYLAND_DISPLAY=wayland-up
+# There too, an input method the user chose is kept.
+quiet own-input-method QT_QPA_PLATFORM="xcb;wayland" DISPLAY="$DISPLAY.9" WAYLAND_DISPLAY=wayland-up \
+  QT_IM_MODULE=ibus
 
 printf 'FAIL: %s\n' "${failures[@]}" | grep -v '^FAIL: $'
 [ "${#failures[@]}" -eq 0 ] && echo "The window under openbox and the fallbacks between Wayland and X11 as expected"

@@ -416,39 +416,62 @@ class MouseEventsSeen final : public QObject {
     }
 };
 
-class ClickAwayFromARefusedEntry : public testing::TestWithParam<Qt::MouseButton> {
+struct ClickAway {
+    const char* what;
+    Qt::MouseButton button;
+    QTest::MouseAction action;  // a press is held while the event loop turns, then released
+    Control clicked;
+    std::size_t warnings;  // one for each press that leaves the entry
+};
+
+void PrintTo(const ClickAway& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class ClickAwayFromARefusedEntry : public testing::TestWithParam<ClickAway> {
   protected:
     ShownMainWindow shown;
 };
 
-// Whatever the button, a click on another field only brings the warning: nothing of the click
-// reaches that field, so no menu opens there and no selection is pasted into it.
+// Whatever the button, a click on another control only brings the warning: nothing of the click
+// reaches that control, so no menu opens there, no selection is pasted into it and no button
+// acts, whether the click is double or held.
 TEST_P(ClickAwayFromARefusedEntry, ReachesNothingButTheWarning) {
+    const ClickAway& c = GetParam();
     shown.type_into(C::txt_end_price, "abc");
-    QWidget* bin = shown.control(C::txt_bin);
+    QWidget* clicked = shown.control(c.clicked);
     MouseEventsSeen seen;
-    bin->installEventFilter(&seen);
-    QTest::mouseClick(bin->window()->windowHandle(), GetParam(), {}, centre_in_window(bin));
+    clicked->installEventFilter(&seen);
+    for (QWidget* part : clicked->findChildren<QWidget*>()) {
+        part->installEventFilter(&seen);
+    }
+    QWindow* window = clicked->window()->windowHandle();
+    QTest::mouseEvent(c.action, window, c.button, {}, centre_in_window(clicked));
+    if (c.action == QTest::MousePress) {
+        QCoreApplication::processEvents();
+        QTest::mouseRelease(window, c.button, {}, centre_in_window(clicked));
+    }
 
     EXPECT_EQ(seen.count, 0);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(warnings_seen(shown), one_warning_for(C::txt_end_price));
+    const std::vector expected(c.warnings, one_warning_for(C::txt_end_price).front());
+    EXPECT_EQ(warnings_seen(shown), expected);
     EXPECT_EQ(focused_control(), "txt_end_price");
     EXPECT_EQ(shown.text(C::txt_bin), "None");
+    EXPECT_EQ(shown.text(C::txt_list_fee), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(MainWindow, ClickAwayFromARefusedEntry,
-                         testing::Values(Qt::LeftButton, Qt::MiddleButton, Qt::RightButton),
-                         [](const testing::TestParamInfo<Qt::MouseButton>& row) {
-                             switch (row.param) {
-                                 case Qt::LeftButton:
-                                     return "Left";
-                                 case Qt::MiddleButton:
-                                     return "Middle";
-                                 default:
-                                     return "Right";
-                             }
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, ClickAwayFromARefusedEntry,
+    testing::Values(
+        ClickAway{"Left", Qt::LeftButton, QTest::MouseClick, C::txt_bin, 1},
+        ClickAway{"Middle", Qt::MiddleButton, QTest::MouseClick, C::txt_bin, 1},
+        ClickAway{"Right", Qt::RightButton, QTest::MouseClick, C::txt_bin, 1},
+        ClickAway{"LeftInThePicturesBox", Qt::LeftButton, QTest::MouseClick, C::combo_num_pics, 1},
+        ClickAway{"DoubleOnCalculate", Qt::LeftButton, QTest::MouseDClick, C::cmd_calc, 2},
+        ClickAway{"HeldOnCalculate", Qt::LeftButton, QTest::MousePress, C::cmd_calc, 1},
+        ClickAway{"HeldMiddle", Qt::MiddleButton, QTest::MousePress, C::txt_bin, 1}),
+    [](const testing::TestParamInfo<ClickAway>& row) { return row.param.what; });
 
 // Where a click acts: near the left edge of a tick box, where its indicator is; on the arrow of
 // the pictures box, which opens its list; in the middle of anything else.

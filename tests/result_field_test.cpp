@@ -39,21 +39,31 @@ class ResultText : public testing::TestWithParam<WrittenResult> {
     ShownMainWindow shown;
 };
 
+int room_in(const ResultField* field) {
+    return field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+}
+
+qreal shown_width(const ResultField* field) {
+    return QFontMetricsF(field->shown_font(), field).horizontalAdvance(field->shown_text());
+}
+
 // Legible: never under 8 pixels at 100 % (the scale is the device's), and drawn within the
 // field's frame, so that nothing scrolls the sign away.
 void expect_legible(const ResultField* field) {
     EXPECT_GE(QFontInfo(field->shown_font()).pixelSize(), 8);
-    EXPECT_LE(QFontMetricsF(field->shown_font(), field).horizontalAdvance(field->shown_text()),
-              field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    EXPECT_LE(shown_width(field), room_in(field)) << field->text().toStdString();
 }
 
-// The sign and the first digits, then the last digits and the cents.
+// The sign and the first digits, at least as many as the last digits, then the cents.
 void expect_elided_from(const QString& whole, const QString& shown) {
     const qsizetype cut = shown.indexOf(QChar(0x2026));
-    ASSERT_GT(cut, whole.startsWith('-') ? 1 : 0) << shown.toStdString();
+    const qsizetype sign = whole.startsWith('-') ? 1 : 0;
+    ASSERT_GT(cut, sign) << shown.toStdString();
     EXPECT_TRUE(whole.startsWith(shown.left(cut)));
     EXPECT_TRUE(whole.endsWith(shown.mid(cut + 1)));
     EXPECT_GE(shown.size() - cut - 1, 4) << "the cents and a digit before them";
+    const qsizetype cents = whole.size() - whole.lastIndexOf('.');
+    EXPECT_GE(cut - sign, shown.size() - cut - 1 - cents) << shown.toStdString();
 }
 
 TEST_P(ResultText, IsLegibleFromItsSignAndStaysWholeForTheProgram) {
@@ -67,6 +77,10 @@ TEST_P(ResultText, IsLegibleFromItsSignAndStaysWholeForTheProgram) {
     EXPECT_EQ(field->shown_font().bold(), own_font.bold());
     EXPECT_EQ(field->shown_font().pointSizeF() == own_font.pointSizeF(),
               result.shown == Shown::in_own_size);
+    if (result.shown == Shown::smaller) {
+        // In the largest size that holds it: a pixel larger would not.
+        EXPECT_GT(shown_width(field), 0.8 * room_in(field));
+    }
     if (result.shown == Shown::elided) {
         expect_elided_from(result.text, field->shown_text());
     } else {
@@ -84,11 +98,24 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(WrittenResult{Control::txt_profit, "-922337203685477.58", Shown::elided},
                     WrittenResult{Control::txt_profit, "-1499906.96", Shown::in_own_size},
                     WrittenResult{Control::txt_total_recv, "123456789012.34", Shown::smaller},
+                    WrittenResult{Control::txt_total_recv, "123456789.01", Shown::smaller},
                     WrittenResult{Control::txt_total_spent, "-922337203685477.58", Shown::elided},
                     WrittenResult{Control::txt_profit_margin, "-18446744073709551616.00",
                                   Shown::elided},
                     WrittenResult{Control::txt_list_fee, "0.20", Shown::in_own_size},
                     WrittenResult{Control::txt_profit, "-12.34", Shown::in_own_size}));
+
+// However many of the widest characters a result has, it is drawn within the frame.
+TEST(ResultDigits, OfEveryCountAreDrawnWithinTheFrame) {
+    ShownMainWindow shown;
+    for (const Control result : {Control::txt_profit, Control::txt_list_fee}) {
+        auto* field = static_cast<ResultField*>(shown.field(result));
+        for (QString text = "8"; text.size() <= 24; text += '8') {
+            field->setText(text);
+            expect_legible(field);
+        }
+    }
+}
 
 // The run that gives the widest loss: it reads from its sign, and a screen reader hears it
 // whole.

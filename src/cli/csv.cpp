@@ -31,6 +31,9 @@ class Reader {
   public:
     Reader(char delimiter, const RowHandler& on_row) : on_row_(on_row) {
         csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI);
+        // libcsv grows a cell's room 128 bytes at a time, so a cell of a megabyte would be copied
+        // thousands of times on its way to the limit; in steps of 64 KiB, a few times.
+        csv_set_blk_size(&parser_, 64 * 1024);
         // Cells are taken as written: a blank is part of the text, as in a price field.
         csv_set_space_func(&parser_, [](unsigned char) { return 0; });
         csv_set_delim(&parser_, static_cast<unsigned char>(delimiter));

@@ -110,10 +110,8 @@ int inventory(const Options& options, Output& out) {
         return refused;
     }
     struct stat input = {};
-    struct stat output = {};
     int status = refused;
-    if (fstat(fileno(in), &input) == 0 && fstat(fileno(stdout), &output) == 0 &&
-        S_ISREG(input.st_mode) && input.st_dev == output.st_dev && input.st_ino == output.st_ino) {
+    if (fstat(fileno(in), &input) == 0 && S_ISREG(input.st_mode) && is_standard_output(input)) {
         std::fprintf(stderr, "error: %s: the inventory is also the output\n", request.name.c_str());
     } else {
         Output::end_at_once_on_signals();

@@ -10,6 +10,12 @@
 
 namespace corvandel::cli {
 
+bool is_standard_output(const struct stat& file) {
+    struct stat output = {};
+    return fstat(STDOUT_FILENO, &output) == 0 && file.st_dev == output.st_dev &&
+           file.st_ino == output.st_ino;
+}
+
 namespace {
 
 // Set while a write may have sent part of a row, so that a signal waits for the rest.

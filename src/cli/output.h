@@ -1,10 +1,16 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace corvandel::cli {
+
+// Whether the file is the one standard output writes to: a file the program reads or replaces
+// there would be its own output.
+bool is_standard_output(const struct stat& file);
 
 // A file descriptor written a whole row at a time with write(2), every write checked. Rows are
 // gathered up to what a pipe takes in one piece (PIPE_BUF), so that each write holds whole rows

@@ -1,7 +1,6 @@
 #include "cli/sweep.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "calc/readings.h"
 #include "cli/chart_svg.h"
 #include "cli/file_at_once.h"
+#include "cli/output.h"
 
 namespace corvandel::cli {
 
@@ -63,16 +63,10 @@ std::string inputs_in_words(const Listing& listing) {
 // the file it names.
 std::string chart_refusal(const std::string& path) {
     struct stat chart = {};
-    struct stat output = {};
-    if (stat(path.c_str(), &chart) == 0 && fstat(STDOUT_FILENO, &output) == 0 &&
-        chart.st_dev == output.st_dev && chart.st_ino == output.st_ino) {
+    if (stat(path.c_str(), &chart) == 0 && is_standard_output(chart)) {
         return "the chart is also the output";
     }
     return refusal_to_write(path);
-}
-
-double dollars_of(std::int64_t cents) {
-    return number_of_cents(cents);
 }
 
 // The marks and words of the chart that do not come from its rows.
@@ -81,8 +75,8 @@ void describe(Chart& chart, const SweepRequest& request, std::optional<Solution>
     const SweepRange& range = request.range;
     chart.title = "Profit and total fees by ending price";
     chart.subtitle = inputs_in_words(request.listing);
-    chart.from = dollars_of(range.from);
-    chart.to = dollars_of(range.to);
+    chart.from = number_of_cents(range.from);
+    chart.to = number_of_cents(range.to);
     std::string summary = "Profit and total fees for ending prices from " +
                           two_decimal_text(range.from) + " to " + two_decimal_text(range.to) +
                           " dollars.";
@@ -91,7 +85,7 @@ void describe(Chart& chart, const SweepRequest& request, std::optional<Solution>
                found->cents <= range.to;
     };
     if (within(break_even)) {
-        chart.marks.push_back({dollars_of(break_even->cents),
+        chart.marks.push_back({number_of_cents(break_even->cents),
                                "break-even $" + two_decimal_text(break_even->cents), 0.0});
         summary += " The profit reaches zero at an ending price of " +
                    two_decimal_text(break_even->cents) + ".";
@@ -103,14 +97,14 @@ void describe(Chart& chart, const SweepRequest& request, std::optional<Solution>
         const std::string goal = margin ? "margin " + amount_text(request.target->at_least) + " %"
                                         : "profit $" + amount_text(request.target->at_least);
         chart.marks.push_back(
-            {dollars_of(target->cents), goal + " at $" + two_decimal_text(target->cents),
+            {number_of_cents(target->cents), goal + " at $" + two_decimal_text(target->cents),
              margin ? std::nullopt : std::optional(request.target->at_least.to_double())});
         summary += " The " + goal + " is reached at " + two_decimal_text(target->cents) + ".";
     }
     for (const auto& band : fee_schedule::final_value_bands) {
         const std::int64_t edge = band.up_to.amount.cents();
         if (!band.up_to.unlimited && edge > range.from && edge < range.to) {
-            chart.band_edges.push_back(dollars_of(edge));
+            chart.band_edges.push_back(number_of_cents(edge));
             summary += " The final value fee's rate changes at " + two_decimal_text(edge) + ".";
         }
     }
@@ -214,7 +208,7 @@ int run_sweep(const SweepRequest& request, Output& out, std::FILE* errors) {
         const std::string& shown_profit = outcome.results[result_place(Control::txt_profit)];
         if (!request.chart.empty() && !shown_profit.empty()) {
             points.add(row,
-                       {dollars_of(cents), leading_number(shown_profit),
+                       {number_of_cents(cents), leading_number(shown_profit),
                         leading_number(outcome.results[result_place(Control::txt_total_fee)])});
         }
     }
